@@ -1,0 +1,186 @@
+#include "cli/CalcCli.h"
+
+#include <optional>
+
+#include "engine/FormulaEngine.h"
+#include "engine/TextRoutines.h"
+#include "util/MessageReport.h"
+#include "util/Utf8.h"
+
+namespace {
+
+constexpr int EXIT_ALL_SUCCEEDED = 0;
+constexpr int EXIT_SOME_FAILED = 1;
+constexpr int EXIT_USAGE = 2;
+
+constexpr const char* USAGE_LINE = "usage: vexilo-calc [options] [FORMULA]\n";
+
+constexpr const char* HELP_TEXT =
+    "usage: vexilo-calc [options] [FORMULA]\n"
+    "\n"
+    "Calculates FORMULA, or each line of standard input, with the Vexilo\n"
+    "formula engine and prints what the window's log would show.\n"
+    "\n"
+    "  -i, --int        Integer mode          -d, --dec       Decimal mode (default)\n"
+    "  -j, --japanese   engine messages in Japanese\n"
+    "  -x TEXT, -y TEXT, -z TEXT   initial texts of the variables (default: empty)\n"
+    "  -a, --answer     print only what the answer field would show: the answer, or Erorr on failure\n"
+    "  -v, --vars       after each successful calculation print one line: x=[X] y=[Y] z=[Z]\n"
+    "  -h, --help       this text\n"
+    "\n"
+    "Exit status: 0 when every formula succeeded, 1 when one failed, 2 for a usage error.\n";
+
+struct Options {
+    bool intMode = false;
+    bool japanese = false;
+    bool answerOnly = false;
+    bool printVars = false;
+    bool help = false;
+    std::wstring vars[3];  // x, y, z
+    std::optional<std::string> formula;
+};
+
+// Parses the arguments; returns an error text, or nothing when they are fine.
+// Short options may be grouped (-ia); -x, -y and -z take the rest of their
+// argument or the next one (-x5, -x 5).
+std::optional<std::string> ParseArgs(const std::vector<std::string>& args, Options& options)
+{
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            if (options.formula) return "more than one FORMULA: '" + arg + "'";
+            options.formula = arg;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg[1] == '-') {
+            if (arg == "--int") options.intMode = true;
+            else if (arg == "--dec") options.intMode = false;
+            else if (arg == "--japanese") options.japanese = true;
+            else if (arg == "--answer") options.answerOnly = true;
+            else if (arg == "--vars") options.printVars = true;
+            else if (arg == "--help") options.help = true;
+            else return "unknown option '" + arg + "'";
+        } else {
+            for (size_t k = 1; k < arg.size(); ++k) {
+                const char flag = arg[k];
+                switch (flag) {
+                case 'i': options.intMode = true; break;
+                case 'd': options.intMode = false; break;
+                case 'j': options.japanese = true; break;
+                case 'a': options.answerOnly = true; break;
+                case 'v': options.printVars = true; break;
+                case 'h': options.help = true; break;
+                case 'x': case 'y': case 'z': {
+                    std::string value;
+                    if (k + 1 < arg.size()) value = arg.substr(k + 1);
+                    else if (i + 1 < args.size()) value = args[++i];
+                    else return std::string("option -") + flag + " needs a TEXT";
+                    options.vars[flag - 'x'] = Utf8ToWide(value);
+                    k = arg.size();
+                    break;
+                }
+                default: return std::string("unknown option '-") + flag + "'";
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+CliIo* g_Io = nullptr;  // the streams of the running RunCalcCli
+
+// Engine messages (m_StackCnt=2, a caught failure) go to stderr, after what
+// stdout holds so far, so that 2>&1 keeps the order.
+int WriteMessageToStderr(unsigned /*flags*/, const wchar_t* text)
+{
+    g_Io->FlushOut();
+    g_Io->Err(WideToUtf8(text) + "\n");
+    return 1;
+}
+
+void CopyText(wchar_t* dest, const std::wstring& text)
+{
+    StrCopyN(dest, text.c_str(), TEXT_CAPACITY - 1);
+}
+
+// Calculates one formula as the window's Calc button does and prints the
+// log lines; returns whether it succeeded. The variables are taken over from
+// the engine only after a success.
+bool CalculateFormula(const std::string& utf8, Options& options, CliIo& io)
+{
+    const std::wstring formula = Utf8ToWide(utf8);
+    if (formula.size() > TEXT_CAPACITY - 1) {
+        io.FlushOut();
+        io.Err("式が長過ぎます。\n");
+        return false;
+    }
+
+    FormulaEngine fCalc;
+    CopyText(fCalc.m_sBuff, formula);
+    fCalc.m_IntMode = options.intMode ? 1 : 0;
+    fCalc.m_Japanese = options.japanese ? 1 : 0;
+    CopyText(fCalc.m_sX, options.vars[0]);
+    CopyText(fCalc.m_sY, options.vars[1]);
+    CopyText(fCalc.m_sZ, options.vars[2]);
+
+    const wchar_t* answer = fCalc.Calculate();
+    if (!answer) {
+        if (options.answerOnly) {
+            io.Out("Erorr\n");
+        } else {
+            io.Out(WideToUtf8(fCalc.m_sBuff) + "\n");
+            io.Out(WideToUtf8(fCalc.m_sErr) + "\n");
+        }
+        return false;
+    }
+
+    const std::string answerText = WideToUtf8(answer);
+    io.Out(options.answerOnly ? answerText + "\n" : "Ans=[" + answerText + "]\n");
+    options.vars[0] = fCalc.m_sX;
+    options.vars[1] = fCalc.m_sY;
+    options.vars[2] = fCalc.m_sZ;
+    if (options.printVars) {
+        io.Out("x=[" + WideToUtf8(options.vars[0]) + "] y=[" + WideToUtf8(options.vars[1]) + "] z=["
+               + WideToUtf8(options.vars[2]) + "]\n");
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunCalcCli(const std::vector<std::string>& args, CliIo& io)
+{
+    Options options;
+    if (const auto problem = ParseArgs(args, options)) {
+        io.Err("vexilo-calc: " + *problem + "\n");
+        io.Err(USAGE_LINE);
+        return EXIT_USAGE;
+    }
+    if (options.help) {
+        io.Out(HELP_TEXT);
+        io.FlushOut();
+        return EXIT_ALL_SUCCEEDED;
+    }
+
+    g_Io = &io;
+    const MessageSink previousSink = SetMessageSink(WriteMessageToStderr);
+    bool allSucceeded = true;
+    if (options.formula) {
+        allSucceeded = CalculateFormula(*options.formula, options, io);
+    } else {
+        const bool interactive = io.Interactive();
+        std::string line;
+        while (io.ReadLine(line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            allSucceeded &= CalculateFormula(line, options, io);
+            if (interactive) io.FlushOut();
+        }
+    }
+    io.FlushOut();
+    SetMessageSink(previousSink);
+    g_Io = nullptr;
+    return allSucceeded ? EXIT_ALL_SUCCEEDED : EXIT_SOME_FAILED;
+}

@@ -1,0 +1,35 @@
+#include "engine/FormulaEngine.h"
+#include "util/MessageReport.h"
+
+// The lists are vectors: push_back and pop_back either succeed or leave the
+// list as it was, so a failed allocation only loses the item concerned.
+
+void FormulaEngine::QueuePush(uint32_t kind, int64_t nVal, double dVal)
+{
+    try {
+        m_Queue.push_back({kind, nVal, dVal});
+        m_QueueCnt = static_cast<int32_t>(m_Queue.size());
+    }
+    CATCH_AND_REPORT
+}
+
+void FormulaEngine::StackPush(uint32_t kind, int64_t nVal, double dVal)
+{
+    try {
+        m_Stack.push_back({kind, nVal, dVal});
+        m_StackCnt = static_cast<int32_t>(m_Stack.size());
+    }
+    CATCH_AND_REPORT
+}
+
+// On an empty stack nothing is handed out: the outputs keep their values.
+void FormulaEngine::StackPop(uint32_t& kind, int64_t& nVal, double& dVal)
+{
+    if (m_Stack.empty()) return;
+    const FormulaItem& top = m_Stack.back();
+    kind = top.m_Kind;
+    nVal = top.m_nVal;
+    dVal = top.m_dVal;
+    m_Stack.pop_back();
+    m_StackCnt = static_cast<int32_t>(m_Stack.size());
+}

@@ -1,0 +1,134 @@
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+
+#include "engine/FormulaEngine.h"
+#include "engine/TextRoutines.h"
+#include "engine/TokenCodes.h"
+
+namespace {
+
+constexpr double CONSTANT_E = 2.718281828459045;
+constexpr double CONSTANT_PI = 3.141592653589793;
+
+// The white space that the C conversions skip in front of a number.
+bool IsLeadingSpace(wchar_t c)
+{
+    return c == L' ' || (c >= L'\t' && c <= L'\r');
+}
+
+int DigitValue(wchar_t c)
+{
+    if (c >= L'0' && c <= L'9') return c - L'0';
+    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
+    return 99;
+}
+
+// Reads the digits of the base up to the first other character. A value
+// beyond 64 bits gives all bits set.
+uint64_t ReadUnsigned(const wchar_t* text, int base)
+{
+    uint64_t value = 0;
+    bool saturated = false;
+    for (; DigitValue(*text) < base; ++text) {
+        const auto digit = static_cast<uint64_t>(DigitValue(*text));
+        if (value > (UINT64_MAX - digit) / static_cast<uint64_t>(base)) saturated = true;
+        if (!saturated) value = value * static_cast<uint64_t>(base) + digit;
+    }
+    return saturated ? UINT64_MAX : value;
+}
+
+// A literal as collected by the scanner: base 16 after "0X", else base 10.
+int64_t IntegerFromLiteral(const wchar_t* text)
+{
+    const bool hex = text[0] == L'0' && text[1] == L'X';
+    return static_cast<int64_t>(hex ? ReadUnsigned(text + 2, 16) : ReadUnsigned(text, 10));
+}
+
+// A variable's text: like a literal, but blanks and a sign may come first.
+// A minus sign gives the two's-complement negation.
+int64_t IntegerFromVariable(const wchar_t* text)
+{
+    if (text[0] == L'0' && text[1] == L'X') return IntegerFromLiteral(text);
+    while (IsLeadingSpace(*text)) ++text;
+    bool negative = false;
+    if (*text == L'+' || *text == L'-') negative = *text++ == L'-';
+    const uint64_t magnitude = ReadUnsigned(text, 10);
+    return static_cast<int64_t>(negative ? 0 - magnitude : magnitude);
+}
+
+// Decimal floating-point text as wcstod reads it (blanks, sign, digits with
+// one point, exponent, inf and nan), without hexadecimal forms, the same on
+// every platform. Text without a number gives 0.0.
+double DecimalFromText(const wchar_t* text)
+{
+    while (IsLeadingSpace(*text)) ++text;
+    bool negative = false;
+    if (*text == L'+' || *text == L'-') negative = *text++ == L'-';
+
+    std::string ascii;
+    for (; *text > 0 && *text < 0x80; ++text) ascii += static_cast<char>(*text);
+    if (ascii.empty() || ascii[0] == '+' || ascii[0] == '-') return 0.0;
+
+    double value = 0.0;
+    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (result.ec == std::errc::invalid_argument) return 0.0;
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too large or too small for a double: strtod gives infinity or zero.
+        ascii.resize(static_cast<size_t>(result.ptr - ascii.data()));
+        value = std::strtod(ascii.c_str(), nullptr);
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+bool FormulaEngine::MatchKeyword(const wchar_t* text, const wchar_t* keyword) const
+{
+    for (; *keyword; ++text, ++keyword) {
+        if (*text != *keyword) return false;
+    }
+    return true;
+}
+
+// True when the "(" at pos directly follows the keyword's name.
+bool FormulaEngine::FollowsKeyword(int32_t pos, const wchar_t* keyword) const
+{
+    auto nameLen = static_cast<int32_t>(StrLen(keyword));
+    if (StrFind(keyword, L"(")) --nameLen;
+    if (nameLen > pos) return false;
+    return MatchKeyword(m_sBuff + pos - nameLen, keyword);
+}
+
+void FormulaEngine::AppendNumChars(int32_t pos, int32_t count)
+{
+    const int32_t room = TEXT_CAPACITY - 1 - m_NumLen;
+    if (count > room) count = room;
+    StrCopyN(m_sNum + m_NumLen, m_sBuff + pos, static_cast<size_t>(count));
+    m_NumLen += count;
+}
+
+void FormulaEngine::FlushNumber()
+{
+    if (m_sNum[0] == 0) return;
+    if (m_IntMode) QueuePush(TOKEN_NUMBER, IntegerFromLiteral(m_sNum), 0.0);
+    else QueuePush(TOKEN_NUMBER, 0, DecimalFromText(m_sNum));
+    m_sNum[0] = 0;
+    m_NumLen = 0;
+}
+
+void FormulaEngine::PushVariable(int which)
+{
+    const wchar_t* text = which == 1 ? m_sX : which == 2 ? m_sY : m_sZ;
+    if (m_IntMode) QueuePush(TOKEN_NUMBER, IntegerFromVariable(text), 0.0);
+    else QueuePush(TOKEN_NUMBER, 0, DecimalFromText(text));
+}
+
+void FormulaEngine::PushConstant(int which)
+{
+    if (m_IntMode) return;
+    QueuePush(TOKEN_NUMBER, 0, which == 1 ? CONSTANT_E : CONSTANT_PI);
+}

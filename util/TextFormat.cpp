@@ -1,0 +1,359 @@
+#include "util/TextFormat.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <cwchar>
+#include <string>
+#include <system_error>
+
+#include "util/Utf8.h"
+
+wchar_t g_FormatBuff[TEXT_CAPACITY];
+
+namespace {
+
+enum class Length { None, Char, Short, Long, LongLong, Size, IntMax, Ptrdiff, LongDouble, Int32, Int64, Wide };
+
+struct ConversionSpec {
+    bool left = false;
+    bool plus = false;
+    bool space = false;
+    bool alternate = false;
+    bool zero = false;
+    int width = 0;
+    int precision = -1;  // -1: none given
+    Length length = Length::None;
+    wchar_t conversion = 0;
+};
+
+// Bounded output: counts what fits and silently drops the rest.
+class Output {
+public:
+    Output(wchar_t* dest, size_t capacity)
+        : m_Dest(dest), m_Capacity(capacity), m_Room(capacity ? capacity - 1 : 0) {}
+
+    void Put(wchar_t unit)
+    {
+        if (m_Len < m_Room) m_Dest[m_Len++] = unit;
+    }
+    void Repeat(wchar_t unit, int n)
+    {
+        for (int i = 0; i < n; ++i) Put(unit);
+    }
+    void PutAscii(const char* text, size_t n)
+    {
+        for (size_t i = 0; i < n; ++i) Put(static_cast<wchar_t>(static_cast<unsigned char>(text[i])));
+    }
+    int Finish()
+    {
+        if (m_Capacity > 0) m_Dest[m_Len] = 0;
+        return static_cast<int>(m_Len);
+    }
+
+private:
+    wchar_t* m_Dest;
+    size_t m_Capacity;
+    size_t m_Room;
+    size_t m_Len = 0;
+};
+
+int ReadNumber(const wchar_t*& p)
+{
+    int value = 0;
+    while (*p >= L'0' && *p <= L'9') {
+        if (value < 100000) value = value * 10 + (*p - L'0');
+        ++p;
+    }
+    return value;
+}
+
+// Parses flags, width, precision and length; leaves p on the conversion.
+ConversionSpec ParseSpec(const wchar_t*& p, va_list& args)
+{
+    ConversionSpec spec;
+    for (;; ++p) {
+        if (*p == L'-') spec.left = true;
+        else if (*p == L'+') spec.plus = true;
+        else if (*p == L' ') spec.space = true;
+        else if (*p == L'#') spec.alternate = true;
+        else if (*p == L'0') spec.zero = true;
+        else break;
+    }
+    if (*p == L'*') {
+        spec.width = va_arg(args, int);
+        if (spec.width < 0) {
+            spec.left = true;
+            spec.width = spec.width == INT32_MIN ? 0 : -spec.width;
+        }
+        ++p;
+    } else {
+        spec.width = ReadNumber(p);
+    }
+    if (*p == L'.') {
+        ++p;
+        if (*p == L'*') {
+            spec.precision = va_arg(args, int);
+            if (spec.precision < 0) spec.precision = -1;
+            ++p;
+        } else {
+            spec.precision = ReadNumber(p);
+        }
+    }
+    switch (*p) {
+    case L'h':
+        spec.length = p[1] == L'h' ? Length::Char : Length::Short;
+        p += p[1] == L'h' ? 2 : 1;
+        break;
+    case L'l':
+        spec.length = p[1] == L'l' ? Length::LongLong : Length::Long;
+        p += p[1] == L'l' ? 2 : 1;
+        break;
+    case L'L': spec.length = Length::LongDouble; ++p; break;
+    case L'z': spec.length = Length::Size; ++p; break;
+    case L'j': spec.length = Length::IntMax; ++p; break;
+    case L't': spec.length = Length::Ptrdiff; ++p; break;
+    case L'w': spec.length = Length::Wide; ++p; break;
+    case L'I':
+        if (p[1] == L'6' && p[2] == L'4') { spec.length = Length::Int64; p += 3; }
+        else if (p[1] == L'3' && p[2] == L'2') { spec.length = Length::Int32; p += 3; }
+        else { spec.length = Length::Size; ++p; }
+        break;
+    default: break;
+    }
+    spec.conversion = *p;
+    return spec;
+}
+
+// Writes prefix, zeros and body within the field width.
+void PutField(Output& out, const ConversionSpec& spec, const char* prefix, int zeros, const char* body,
+              size_t bodyLen, bool zeroPad)
+{
+    const size_t prefixLen = std::strlen(prefix);
+    const long long used = static_cast<long long>(prefixLen + bodyLen) + zeros;
+    int pad = spec.width > used ? static_cast<int>(spec.width - used) : 0;
+    if (zeroPad && !spec.left) {
+        zeros += pad;
+        pad = 0;
+    }
+    if (!spec.left) out.Repeat(L' ', pad);
+    out.PutAscii(prefix, prefixLen);
+    out.Repeat(L'0', zeros);
+    out.PutAscii(body, bodyLen);
+    if (spec.left) out.Repeat(L' ', pad);
+}
+
+long long FetchSigned(const ConversionSpec& spec, va_list& args)
+{
+    switch (spec.length) {
+    case Length::Char: return static_cast<signed char>(va_arg(args, int));
+    case Length::Short: return static_cast<short>(va_arg(args, int));
+    case Length::Long: return va_arg(args, long);
+    case Length::LongLong:
+    case Length::Int64: return va_arg(args, long long);
+    case Length::IntMax: return va_arg(args, intmax_t);
+    case Length::Size:
+    case Length::Ptrdiff: return va_arg(args, ptrdiff_t);
+    default: return va_arg(args, int);
+    }
+}
+
+unsigned long long FetchUnsigned(const ConversionSpec& spec, va_list& args)
+{
+    switch (spec.length) {
+    case Length::Char: return static_cast<unsigned char>(va_arg(args, unsigned));
+    case Length::Short: return static_cast<unsigned short>(va_arg(args, unsigned));
+    case Length::Long: return va_arg(args, unsigned long);
+    case Length::LongLong:
+    case Length::Int64: return va_arg(args, unsigned long long);
+    case Length::IntMax: return va_arg(args, uintmax_t);
+    case Length::Size:
+    case Length::Ptrdiff: return va_arg(args, size_t);
+    default: return va_arg(args, unsigned);
+    }
+}
+
+void FormatInteger(Output& out, const ConversionSpec& spec, va_list& args)
+{
+    const wchar_t conv = spec.conversion;
+    const bool isSigned = conv == L'd' || conv == L'i';
+    unsigned long long magnitude;
+    const char* sign = "";
+    if (isSigned) {
+        const long long value = FetchSigned(spec, args);
+        magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+        sign = value < 0 ? "-" : spec.plus ? "+" : spec.space ? " " : "";
+    } else {
+        magnitude = FetchUnsigned(spec, args);
+    }
+
+    const int base = conv == L'o' ? 8 : (conv == L'x' || conv == L'X') ? 16 : 10;
+    char digits[32];
+    size_t len = 0;
+    if (magnitude != 0 || spec.precision != 0) {
+        len = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, magnitude, base).ptr - digits);
+    }
+    if (conv == L'X') {
+        for (size_t i = 0; i < len; ++i) {
+            if (digits[i] >= 'a') digits[i] = static_cast<char>(digits[i] - 'a' + 'A');
+        }
+    }
+
+    const char* prefix = sign;
+    int zeros = spec.precision > static_cast<int>(len) ? spec.precision - static_cast<int>(len) : 0;
+    if (spec.alternate && magnitude != 0 && base == 16) prefix = conv == L'X' ? "0X" : "0x";
+    if (spec.alternate && base == 8 && zeros == 0 && (len == 0 || digits[0] != '0')) zeros = 1;
+    PutField(out, spec, prefix, zeros, digits, len, spec.zero && spec.precision < 0);
+}
+
+void FormatFloating(Output& out, const ConversionSpec& spec, va_list& args)
+{
+    const double value = spec.length == Length::LongDouble
+                             ? static_cast<double>(va_arg(args, long double))
+                             : va_arg(args, double);
+    const wchar_t conv = spec.conversion;
+    const wchar_t lower = conv | 0x20;
+    int precision = spec.precision < 0 ? 6 : spec.precision;
+    if (precision > 700) precision = 700;  // keeps every result inside the buffer
+
+    char body[1100];
+    std::to_chars_result result{};
+    switch (lower) {
+    case L'f': result = std::to_chars(body, body + sizeof body, value, std::chars_format::fixed, precision); break;
+    case L'e': result = std::to_chars(body, body + sizeof body, value, std::chars_format::scientific, precision); break;
+    case L'a':
+        result = spec.precision < 0 ? std::to_chars(body, body + sizeof body, value, std::chars_format::hex)
+                                    : std::to_chars(body, body + sizeof body, value, std::chars_format::hex, precision);
+        break;
+    default:
+        result = std::to_chars(body, body + sizeof body, value, std::chars_format::general, precision ? precision : 1);
+        break;
+    }
+    if (result.ec != std::errc()) return;
+    char* text = body;
+    size_t len = static_cast<size_t>(result.ptr - body);
+    if (conv != lower) {
+        for (size_t i = 0; i < len; ++i) {
+            if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
+        }
+    }
+
+    std::string prefix;
+    if (text[0] == '-') {
+        prefix = "-";
+        ++text;
+        --len;
+    } else if (spec.plus) {
+        prefix = "+";
+    } else if (spec.space) {
+        prefix = " ";
+    }
+    if (lower == L'a') prefix += conv == L'A' ? "0X" : "0x";
+    const bool finite = value - value == 0;
+    PutField(out, spec, prefix.c_str(), 0, text, len, spec.zero && finite);
+}
+
+void FormatString(Output& out, const ConversionSpec& spec, va_list& args, bool wide)
+{
+    std::wstring converted;
+    const wchar_t* text;
+    if (wide) {
+        text = va_arg(args, const wchar_t*);
+        if (!text) text = L"(null)";
+    } else {
+        const char* narrow = va_arg(args, const char*);
+        converted = Utf8ToWide(narrow ? narrow : "(null)");
+        text = converted.c_str();
+    }
+    size_t len = 0;
+    while (text[len] && (spec.precision < 0 || len < static_cast<size_t>(spec.precision))) ++len;
+    const int pad = spec.width > static_cast<long long>(len) ? spec.width - static_cast<int>(len) : 0;
+    if (!spec.left) out.Repeat(L' ', pad);
+    for (size_t i = 0; i < len; ++i) out.Put(text[i]);
+    if (spec.left) out.Repeat(L' ', pad);
+}
+
+void FormatCharacter(Output& out, const ConversionSpec& spec, va_list& args, bool wide)
+{
+    const int value = va_arg(args, int);
+    const int pad = spec.width > 1 ? spec.width - 1 : 0;
+    if (!spec.left) out.Repeat(L' ', pad);
+    out.Put(wide ? static_cast<wchar_t>(value) : static_cast<wchar_t>(static_cast<unsigned char>(value)));
+    if (spec.left) out.Repeat(L' ', pad);
+}
+
+void FormatPointer(Output& out, const ConversionSpec& spec, va_list& args)
+{
+    const auto value = reinterpret_cast<uintptr_t>(va_arg(args, void*));
+    char digits[2 * sizeof(uintptr_t)];
+    for (size_t i = 0; i < sizeof digits; ++i) {
+        digits[sizeof digits - 1 - i] = "0123456789ABCDEF"[(value >> (4 * i)) & 0xF];
+    }
+    PutField(out, spec, "", 0, digits, sizeof digits, false);
+}
+
+bool WideByDefault(const ConversionSpec& spec, bool lowerCase)
+{
+    if (spec.length == Length::Long || spec.length == Length::Wide) return true;
+    if (spec.length == Length::Short) return false;
+    return lowerCase;
+}
+
+}  // namespace
+
+int FormatTextV(wchar_t* dest, size_t capacity, const wchar_t* format, va_list args)
+{
+    Output out(dest, capacity);
+    va_list ap;
+    va_copy(ap, args);
+    for (const wchar_t* p = format; *p; ++p) {
+        if (*p != L'%') {
+            out.Put(*p);
+            continue;
+        }
+        const wchar_t* start = p++;
+        const ConversionSpec spec = ParseSpec(p, ap);
+        switch (spec.conversion) {
+        case L'd': case L'i': case L'u': case L'o': case L'x': case L'X':
+            FormatInteger(out, spec, ap);
+            break;
+        case L'f': case L'F': case L'e': case L'E': case L'g': case L'G': case L'a': case L'A':
+            FormatFloating(out, spec, ap);
+            break;
+        case L's': FormatString(out, spec, ap, WideByDefault(spec, true)); break;
+        case L'S': FormatString(out, spec, ap, WideByDefault(spec, false)); break;
+        case L'c': FormatCharacter(out, spec, ap, WideByDefault(spec, true)); break;
+        case L'C': FormatCharacter(out, spec, ap, WideByDefault(spec, false)); break;
+        case L'p': FormatPointer(out, spec, ap); break;
+        case L'n': (void)va_arg(ap, void*); break;
+        case L'%': out.Put(L'%'); break;
+        default:
+            // Not a conversion: copy it as it stands.
+            for (const wchar_t* q = start; q < p; ++q) out.Put(*q);
+            if (!*p) --p;
+            else out.Put(*p);
+            break;
+        }
+    }
+    va_end(ap);
+    return out.Finish();
+}
+
+int FormatText(wchar_t* dest, size_t capacity, const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    const int count = FormatTextV(dest, capacity, format, args);
+    va_end(args);
+    return count;
+}
+
+wchar_t* SharedFormat(int* count, const wchar_t* format, va_list args)
+{
+    // Formatted aside first, so that an argument may live in g_FormatBuff.
+    wchar_t text[TEXT_CAPACITY];
+    const int written = FormatTextV(text, TEXT_CAPACITY, format, args);
+    std::memcpy(g_FormatBuff, text, (static_cast<size_t>(written) + 1) * sizeof(wchar_t));
+    if (count) *count = written;
+    return g_FormatBuff;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdarg>
+#include <cstddef>
+
+// Units of every text the program passes around: 1023 characters and the
+// terminating zero.
+constexpr int TEXT_CAPACITY = 1024;
+
+// Formats with the conventions of the Windows wide printf family on every
+// platform: %s takes a wide text, %S a narrow (UTF-8) one, %c a wide
+// character, %C a narrow one; the length modifiers I64, I32, I, ll, l, h, hh, z,
+// j and t are understood. Numbers come out in the C99 forms everywhere: a
+// two-digit exponent (1e-16), inf, -inf, nan and -nan. %n writes nothing.
+// At most capacity - 1 units are written, then a terminator; a longer text is
+// cut. Returns the number of units written.
+int FormatTextV(wchar_t* dest, size_t capacity, const wchar_t* format, va_list args);
+int FormatText(wchar_t* dest, size_t capacity, const wchar_t* format, ...);
+
+// The text most recently formatted by SharedFormat; valid until the next call.
+extern wchar_t g_FormatBuff[TEXT_CAPACITY];
+
+// Formats into g_FormatBuff, stores the number of units written into *count
+// (when count is not null) and returns g_FormatBuff. An argument may itself
+// point into g_FormatBuff.
+wchar_t* SharedFormat(int* count, const wchar_t* format, va_list args);
