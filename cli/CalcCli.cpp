@@ -137,8 +137,14 @@ bool CalculateFormula(const std::string& utf8, Options& options, CliIo& io)
         return false;
     }
 
-    const std::string answerText = WideToUtf8(answer);
-    io.Out(options.answerOnly ? answerText + "\n" : "Ans=[" + answerText + "]\n");
+    if (options.answerOnly) {
+        io.Out(WideToUtf8(answer));
+        io.Out("\n");
+    } else {
+        io.Out("Ans=[");
+        io.Out(WideToUtf8(answer));
+        io.Out("]\n");
+    }
     options.vars[0] = fCalc.m_sX;
     options.vars[1] = fCalc.m_sY;
     options.vars[2] = fCalc.m_sZ;

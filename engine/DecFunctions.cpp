@@ -1,9 +1,11 @@
 #include "engine/DecFunctions.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 
 #include "engine/TokenCodes.h"
+#include "engine/Trigonometry.h"
 #include "util/TextFormat.h"
 
 namespace {
@@ -18,20 +20,32 @@ double Step(double v) { return v < 0 ? 0.0 : 1.0; }
 double Max(double a, double b) { return a > b ? a : b; }
 double Min(double a, double b) { return a < b ? a : b; }
 
-double Acos(double v) { return std::acos(v); }
-double Asin(double v) { return std::asin(v); }
-double Atan(double v) { return std::atan(v); }
+// An invalid operation (acos(2), log(0-1), pow(0-8,0.5)) gives the
+// processor's default NaN, the one that sqrt(0-1) and 0*inf give: C libraries
+// disagree on the sign of the NaN they return, and the answer would read nan
+// on one platform and -nan on another. A NaN argument passes through.
+double Checked(double result, double a, double b = 0.0)
+{
+    if (!std::isnan(result)) return result;
+    if (std::isnan(a)) return a;
+    if (std::isnan(b)) return b;
+    return std::bit_cast<double>(0xFFF8000000000000ULL);
+}
+
+double Acos(double v) { return Checked(std::acos(v), v); }
+double Asin(double v) { return Checked(std::asin(v), v); }
+double Atan(double v) { return Checked(std::atan(v), v); }
 double Ceil(double v) { return std::ceil(v); }
-double Cos(double v) { return std::cos(v); }
-double Exp(double v) { return std::exp(v); }
+double Cos(double v) { return Checked(Cosine(v), v); }
+double Exp(double v) { return Checked(std::exp(v), v); }
 double Floor(double v) { return std::floor(v); }
-double Log(double v) { return std::log(v); }
-double Log10(double v) { return std::log10(v); }
-double Sin(double v) { return std::sin(v); }
-double Sqrt(double v) { return std::sqrt(v); }
-double Tan(double v) { return std::tan(v); }
-double Hypot(double a, double b) { return std::hypot(a, b); }
-double Pow(double a, double b) { return std::pow(a, b); }
+double Log(double v) { return Checked(std::log(v), v); }
+double Log10(double v) { return Checked(std::log10(v), v); }
+double Sin(double v) { return Checked(Sine(v), v); }
+double Sqrt(double v) { return Checked(std::sqrt(v), v); }
+double Tan(double v) { return Checked(Tangent(v), v); }
+double Hypot(double a, double b) { return Checked(std::hypot(a, b), a, b); }
+double Pow(double a, double b) { return Checked(std::pow(a, b), a, b); }
 
 bool FitsInt32(double whole)
 {
@@ -45,7 +59,7 @@ double RadToDeg(double v) { return v * 180 / PI; }
 double RadToGrad(double v) { return v * 200 / PI; }
 double DegToRad(double v) { return v * PI / 180; }
 double GradToRad(double v) { return v * PI / 200; }
-double LogBase(double a, double b) { return std::log(a) / std::log(b); }
+double LogBase(double a, double b) { return Checked(Log(a) / Log(b), a, b); }
 
 // Degrees and minutes are the truncated whole parts, the seconds keep three
 // decimals; 0.00049 is added before rounding. An angle that is not a number
@@ -104,10 +118,35 @@ const DecFunction DEC_FUNCTIONS[] = {
 };
 const size_t DEC_FUNCTION_COUNT = sizeof DEC_FUNCTIONS / sizeof DEC_FUNCTIONS[0];
 
+namespace {
+
+// The table's index of each code from DEC_ACOS to DEC_TO_Z, -1 for codes
+// that name no function.
+constexpr uint32_t FIRST_CODE = DEC_ACOS;
+constexpr uint32_t CODE_SPAN = DEC_TO_Z - DEC_ACOS + 1;
+
+struct CodeIndex {
+    int index[CODE_SPAN];
+};
+
+const CodeIndex& IndexByCode()
+{
+    static const CodeIndex table = [] {
+        CodeIndex byCode{};
+        for (int& entry : byCode.index) entry = -1;
+        for (size_t i = 0; i < DEC_FUNCTION_COUNT; ++i) {
+            byCode.index[DEC_FUNCTIONS[i].code - FIRST_CODE] = static_cast<int>(i);
+        }
+        return byCode;
+    }();
+    return table;
+}
+
+}  // namespace
+
 const DecFunction* FindDecFunction(uint32_t code)
 {
-    for (const DecFunction& function : DEC_FUNCTIONS) {
-        if (function.code == code) return &function;
-    }
-    return nullptr;
+    if (code < FIRST_CODE || code - FIRST_CODE >= CODE_SPAN) return nullptr;
+    const int index = IndexByCode().index[code - FIRST_CODE];
+    return index < 0 ? nullptr : &DEC_FUNCTIONS[index];
 }

@@ -4,10 +4,24 @@
 // The lists are vectors: push_back and pop_back either succeed or leave the
 // list as it was, so a failed allocation only loses the item concerned.
 
+namespace {
+
+// Room for a typical formula at the first push, so that short formulas do
+// not reallocate while they grow.
+constexpr size_t INITIAL_ITEMS = 32;
+
+void Append(std::vector<FormulaItem>& list, uint32_t kind, int64_t nVal, double dVal)
+{
+    if (list.capacity() == 0) list.reserve(INITIAL_ITEMS);
+    list.push_back({kind, nVal, dVal});
+}
+
+}  // namespace
+
 void FormulaEngine::QueuePush(uint32_t kind, int64_t nVal, double dVal)
 {
     try {
-        m_Queue.push_back({kind, nVal, dVal});
+        Append(m_Queue, kind, nVal, dVal);
         m_QueueCnt = static_cast<int32_t>(m_Queue.size());
     }
     CATCH_AND_REPORT
@@ -16,7 +30,7 @@ void FormulaEngine::QueuePush(uint32_t kind, int64_t nVal, double dVal)
 void FormulaEngine::StackPush(uint32_t kind, int64_t nVal, double dVal)
 {
     try {
-        m_Stack.push_back({kind, nVal, dVal});
+        Append(m_Stack, kind, nVal, dVal);
         m_StackCnt = static_cast<int32_t>(m_Stack.size());
     }
     CATCH_AND_REPORT

@@ -1,7 +1,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
-#include <string>
 #include <system_error>
 
 #include "engine/FormulaEngine.h"
@@ -69,17 +68,21 @@ double DecimalFromText(const wchar_t* text)
     bool negative = false;
     if (*text == L'+' || *text == L'-') negative = *text++ == L'-';
 
-    std::string ascii;
-    for (; *text > 0 && *text < 0x80; ++text) ascii += static_cast<char>(*text);
-    if (ascii.empty() || ascii[0] == '+' || ascii[0] == '-') return 0.0;
+    // The number's characters as ASCII, for from_chars; a text holds at most
+    // 1023 of them.
+    char ascii[TEXT_CAPACITY];
+    size_t len = 0;
+    for (; len < TEXT_CAPACITY - 1 && text[len] > 0 && text[len] < 0x80; ++len) ascii[len] = static_cast<char>(text[len]);
+    ascii[len] = 0;
+    if (len == 0 || ascii[0] == '+' || ascii[0] == '-') return 0.0;
 
     double value = 0.0;
-    const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    const auto result = std::from_chars(ascii, ascii + len, value);
     if (result.ec == std::errc::invalid_argument) return 0.0;
     if (result.ec == std::errc::result_out_of_range) {
         // Too large or too small for a double: strtod gives infinity or zero.
-        ascii.resize(static_cast<size_t>(result.ptr - ascii.data()));
-        value = std::strtod(ascii.c_str(), nullptr);
+        ascii[result.ptr - ascii] = 0;
+        value = std::strtod(ascii, nullptr);
     }
     return negative ? -value : value;
 }

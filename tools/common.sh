@@ -1,0 +1,107 @@
+# Shared by run.sh and test.sh: installing what is missing, the Wine prefix
+# and the virtual display. Source it; it changes nothing by itself.
+
+VEXILO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+VEXILO_OUT="$VEXILO_ROOT/out"
+export WINEPREFIX="${WINEPREFIX:-$VEXILO_OUT/wineprefix}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+
+say() { printf '\033[1m== %s\033[0m\n' "$*"; }
+
+as_root() {
+    if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+apt_install() {
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$@" </dev/null
+}
+
+is_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+# ensure_packages PKG...: installs the Debian packages that are missing.
+ensure_packages() {
+    local missing=()
+    for pkg in "$@"; do is_installed "$pkg" || missing+=("$pkg"); done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    say "Installing ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null
+    apt_install "${missing[@]}"
+}
+
+# 32-bit Windows programs need wine32:i386 and a kernel that runs 32-bit
+# Linux programs. Tries the install once a day at most; true when the 32-bit
+# loader actually starts.
+ensure_wine32() {
+    local marker="$VEXILO_OUT/.wine32-unavailable"
+    if ! is_installed wine32:i386; then
+        if [ -f "$marker" ] && [ -z "$(find "$marker" -mmin +1440)" ]; then
+            return 1
+        fi
+        say "Trying to install wine32:i386 for the 32-bit tests"
+        mkdir -p "$VEXILO_OUT"
+        if ! { as_root dpkg --add-architecture i386 &&
+               as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q </dev/null &&
+               apt_install wine32:i386; } >"$VEXILO_OUT/wine32-install.log" 2>&1; then
+            echo "wine32:i386 did not install (see out/wine32-install.log)"
+            touch "$marker"
+            return 1
+        fi
+    fi
+    if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        echo "wine32 is installed, but this machine cannot start 32-bit programs"
+        mkdir -p "$VEXILO_OUT" && touch "$marker"
+        return 1
+    fi
+    rm -f "$marker"
+    return 0
+}
+
+# Creates the project's Wine prefix, again when wine32 came or went since.
+ensure_wine_prefix() {
+    local wine32_state=$1 stamp="$WINEPREFIX/.vexilo-wine32"
+    if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$wine32_state" ]; then return 0; fi
+    say "Creating the Wine prefix $WINEPREFIX"
+    [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
+    rm -rf "$WINEPREFIX"
+    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    wineserver -w
+    # No pause after each message box and dialog without a window manager.
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # Japanese in controls: link the CJK font to the default GUI fonts.
+    for font in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+        /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v "$font" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f >/dev/null 2>&1
+    done
+    wineserver -w
+    echo "$wine32_state" > "$stamp"
+}
+
+# Starts a virtual X display for Wine's windows unless one is given.
+# Sets DISPLAY; the server ends with this shell.
+ensure_display() {
+    if [ -n "${VEXILO_DISPLAY:-}" ]; then export DISPLAY=$VEXILO_DISPLAY; return 0; fi
+    local n=99
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    VEXILO_XVFB_PID=$!
+    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+    export DISPLAY=":$n"
+}
+
+stop_display() {
+    [ -n "${VEXILO_XVFB_PID:-}" ] && kill "$VEXILO_XVFB_PID" 2>/dev/null
+    VEXILO_XVFB_PID=
+}
+
+# configure_and_build PRESET: configures once, then builds; shows the
+# compiler's output only when the build fails.
+configure_and_build() {
+    local preset=$1 log="$VEXILO_OUT/build-$1.log"
+    mkdir -p "$VEXILO_OUT"
+    if [ ! -f "$VEXILO_OUT/$preset/build.ninja" ]; then
+        cmake --preset "$preset" >"$log" 2>&1 || { cat "$log"; return 1; }
+    fi
+    cmake --build --preset "$preset" >"$log" 2>&1 || { cat "$log"; return 1; }
+}
