@@ -27,11 +27,11 @@ int DigitValue(wchar_t c)
 }
 
 // Reads the digits of the base up to the first other character. A value
-// beyond 64 bits gives all bits set.
-uint64_t ReadUnsigned(const wchar_t* text, int base)
+// beyond 64 bits gives all bits set and reports it in saturated.
+uint64_t ReadUnsigned(const wchar_t* text, int base, bool& saturated)
 {
     uint64_t value = 0;
-    bool saturated = false;
+    saturated = false;
     for (; DigitValue(*text) < base; ++text) {
         const auto digit = static_cast<uint64_t>(DigitValue(*text));
         if (value > (UINT64_MAX - digit) / static_cast<uint64_t>(base)) saturated = true;
@@ -44,18 +44,22 @@ uint64_t ReadUnsigned(const wchar_t* text, int base)
 int64_t IntegerFromLiteral(const wchar_t* text)
 {
     const bool hex = text[0] == L'0' && text[1] == L'X';
-    return static_cast<int64_t>(hex ? ReadUnsigned(text + 2, 16) : ReadUnsigned(text, 10));
+    bool saturated;
+    return static_cast<int64_t>(hex ? ReadUnsigned(text + 2, 16, saturated) : ReadUnsigned(text, 10, saturated));
 }
 
 // A variable's text: like a literal, but blanks and a sign may come first.
-// A minus sign gives the two's-complement negation.
+// A minus sign gives the two's-complement negation; a number out of range
+// gives all bits set whatever its sign, as strtoull does.
 int64_t IntegerFromVariable(const wchar_t* text)
 {
     if (text[0] == L'0' && text[1] == L'X') return IntegerFromLiteral(text);
     while (IsLeadingSpace(*text)) ++text;
     bool negative = false;
     if (*text == L'+' || *text == L'-') negative = *text++ == L'-';
-    const uint64_t magnitude = ReadUnsigned(text, 10);
+    bool saturated;
+    const uint64_t magnitude = ReadUnsigned(text, 10, saturated);
+    if (saturated) return -1;
     return static_cast<int64_t>(negative ? 0 - magnitude : magnitude);
 }
 

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cwchar>
+
+#include "engine/TextRoutines.h"
+#include "engine/TokenCodes.h"
+#include "tests/engine/EngineTestSupport.h"
+
+using namespace enginetest;
+
+namespace {
+
+TEST(Scanner, MatchKeywordComparesTheWholeKeywordExactly)
+{
+    FormulaEngine e;
+    EXPECT_TRUE(e.MatchKeyword(L"0X(5)", L"0X("));
+    EXPECT_FALSE(e.MatchKeyword(L"0x(5)", L"0X("));
+    EXPECT_FALSE(e.MatchKeyword(L"0X", L"0X("));  // the formula ends before the bracket
+    EXPECT_TRUE(e.MatchKeyword(L"sin(1)", L"sin("));
+    EXPECT_FALSE(e.MatchKeyword(L"SIN(1)", L"sin("));
+    EXPECT_FALSE(e.MatchKeyword(L"sin (1)", L"sin("));
+    EXPECT_FALSE(e.MatchKeyword(L"", L"e"));
+
+    SetText(e.m_sBuff, L"1+TOx(2)");
+    EXPECT_TRUE(e.MatchKeyword(e.m_sBuff + 2, L"TOx("));
+    EXPECT_FALSE(e.MatchKeyword(e.m_sBuff + 1, L"TOx("));
+}
+
+struct FollowsRow {
+    const wchar_t* formula;
+    int32_t pos;  // of the "("
+    const wchar_t* keyword;
+    bool follows;
+};
+
+TEST(Scanner, FollowsKeywordWantsTheNameRightBeforeTheBracket)
+{
+    const FollowsRow rows[] = {
+        {L"TOx(5)", 3, L"TOx(", true},
+        {L"TOx (5)", 4, L"TOx(", false},  // a blank parts name and bracket
+        {L"(5)", 0, L"TOx(", false},      // nothing before index 0
+        {L"x(5)", 1, L"TOx(", false},     // name longer than what precedes
+        {L"0X(5)", 2, L"0X(", true},
+        {L"X(5)", 1, L"0X(", false},
+        {L"1+0X(5)", 4, L"0X(", true},
+        {L"asin(1)", 4, L"sin(", true},
+        {L"log10(1)", 5, L"log10(", true},
+        {L"log10(1)", 5, L"log(", false},
+        {L"max((1),2)", 3, L"max(", true},
+        {L"max((1),2)", 4, L"max(", false},
+    };
+    for (const FollowsRow& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)) + " at " + std::to_string(row.pos));
+        FormulaEngine e;
+        SetText(e.m_sBuff, row.formula);
+        EXPECT_EQ(e.FollowsKeyword(row.pos, row.keyword), row.follows);
+    }
+}
+
+TEST(Scanner, StrCopyNStopsAtNOrTheTerminator)
+{
+    wchar_t dest[8];
+    std::wmemset(dest, L'#', 8);
+    EXPECT_EQ(StrCopyN(dest, L"abcdef", 3), dest);
+    EXPECT_STREQ(dest, L"abc");
+    EXPECT_EQ(dest[4], L'#');  // nothing beyond n + 1 units is touched
+
+    std::wmemset(dest, L'#', 8);
+    StrCopyN(dest, L"ab", 3);
+    EXPECT_STREQ(dest, L"ab");
+    EXPECT_EQ(dest[3], L'#');
+
+    std::wmemset(dest, L'#', 8);
+    StrCopyN(dest, L"abc", 0);
+    EXPECT_STREQ(dest, L"");
+    EXPECT_EQ(dest[1], L'#');
+}
+
+TEST(Scanner, TextRoutines)
+{
+    wchar_t text[16];
+    EXPECT_EQ(StrLen(L""), 0u);
+    EXPECT_EQ(StrLen(L"a\u3000b"), 3u);
+    EXPECT_EQ(StrCopy(text, L"12"), text);
+    EXPECT_EQ(StrCat(text, L"+3"), text);
+    EXPECT_STREQ(text, L"12+3");
+    EXPECT_STREQ(StrFill(text, L'_', 4), L"____");
+    EXPECT_STREQ(StrFill(text, L'_', 0), L"");
+    const wchar_t* formula = L"1+TOx(2)";
+    EXPECT_EQ(StrFind(formula, L"TOx"), formula + 2);
+    EXPECT_EQ(StrFind(formula, L"TOy"), nullptr);
+}
+
+TEST(Scanner, StackPushAndPopAreLastInFirstOut)
+{
+    FormulaEngine e;
+    e.StackPush(INT_OPEN, 0, 0.0);
+    e.StackPush(0, -7, 0.0);
+    e.StackPush(0, 0, 2.5);
+    ASSERT_EQ(e.m_StackCnt, 3);
+
+    uint32_t kind = 99;
+    int64_t n = 99;
+    double d = 99.0;
+    e.StackPop(kind, n, d);
+    EXPECT_EQ(kind, 0u);
+    EXPECT_EQ(n, 0);
+    EXPECT_EQ(d, 2.5);
+    e.StackPop(kind, n, d);
+    EXPECT_EQ(n, -7);
+    EXPECT_EQ(e.m_StackCnt, 1);
+    EXPECT_EQ(e.m_Stack[0].m_Kind, static_cast<uint32_t>(INT_OPEN));
+}
+
+TEST(Scanner, PopFromEmptyStackChangesNothing)
+{
+    FormulaEngine e;
+    uint32_t kind = 0x1234;
+    int64_t n = -42;
+    double d = 4.5;
+    e.StackPop(kind, n, d);
+    EXPECT_EQ(e.m_StackCnt, 0);
+    EXPECT_EQ(kind, 0x1234u);
+    EXPECT_EQ(n, -42);
+    EXPECT_EQ(d, 4.5);
+}
+
+TEST(Scanner, AppendNumCharsCollectsAndFlushNumberEmpties)
+{
+    FormulaEngine e;
+    e.m_IntMode = 1;
+    SetText(e.m_sBuff, L"12+34");
+    e.AppendNumChars(0, 2);
+    e.AppendNumChars(3, 2);
+    EXPECT_STREQ(e.m_sNum, L"1234");
+    EXPECT_EQ(e.m_NumLen, 4);
+    e.FlushNumber();
+    EXPECT_STREQ(e.m_sNum, L"");
+    EXPECT_EQ(e.m_NumLen, 0);
+    ASSERT_EQ(e.m_QueueCnt, 1);
+    EXPECT_EQ(e.m_Queue[0].m_nVal, 1234);
+    e.FlushNumber();  // nothing collected: no item
+    EXPECT_EQ(e.m_QueueCnt, 1);
+}
+
+TEST(Scanner, PushConstantOnlyInDecimalMode)
+{
+    FormulaEngine integer;
+    integer.m_IntMode = 1;
+    integer.PushConstant(1);
+    integer.PushConstant(2);
+    EXPECT_EQ(integer.m_QueueCnt, 0);
+
+    FormulaEngine decimal;
+    decimal.PushConstant(1);
+    decimal.PushConstant(2);
+    ASSERT_EQ(decimal.m_QueueCnt, 2);
+    EXPECT_EQ(decimal.m_Queue[0].m_dVal, 2.718281828459045);
+    EXPECT_EQ(decimal.m_Queue[1].m_dVal, 3.141592653589793);
+    EXPECT_EQ(decimal.m_Queue[1].m_nVal, 0);
+}
+
+}  // namespace
