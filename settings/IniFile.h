@@ -1,0 +1,75 @@
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "util/TextFormat.h"
+
+// The user's working state from one run to the next: the formula history of
+// each of the twenty rows, the histories of x, y and z, each row's mode, the
+// interface language and the main window's rectangle. Kept in the settings
+// file beside the executable. Large (460 texts): create it on the heap.
+class IniFile {
+public:
+    static constexpr int ROW_CNT = 20;
+    static constexpr int HISTORY_CNT = 20;
+    static constexpr int VAR_CNT = 3;
+
+    IniFile();
+    // The settings file at iniPath instead of the one beside the executable.
+    explicit IniFile(const wchar_t* iniPath);
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+
+    void SetIniPath();
+    // Every field from the file, or the first-start defaults when there is no
+    // file (nothing is written then).
+    void Load();
+    // Writes every field into a new file beside the settings file and puts it
+    // in the settings file's place in one step, so the file holds either the
+    // previous save or this one. Returns whether the file was written; on
+    // failure GetSaveError() and GetLastError() give the system's error code.
+    bool Save();
+    DWORD GetSaveError() const { return m_SaveError; }
+    const wchar_t* GetIniPath() const { return m_IniPath; }
+
+    int GetHistoryCnt();
+    wchar_t* GetHistory(int row, int entry);
+    void SetHistory(int row, int entry, const wchar_t* text);
+    wchar_t* GetVarHistory(int var, int entry);
+    void SetVarHistory(int var, int entry, const wchar_t* text);
+    int32_t GetIntMode(int row);
+    void SetIntMode(int row, int32_t value);
+
+    // Single keys of the settings file through the private-profile functions.
+    wchar_t* ReadStr(const wchar_t* section, const wchar_t* key);
+    int32_t ReadInt(const wchar_t* section, const wchar_t* key);
+    void WriteStr(const wchar_t* section, const wchar_t* key, const wchar_t* value);
+    void WriteInt(const wchar_t* section, const wchar_t* key, int32_t value);
+
+private:
+    template <typename Visit>
+    void ForEachValue(Visit&& visit);
+    void LoadDefaults();
+    DWORD ReplaceSettingsFile();
+    DWORD WriteValues(const wchar_t* path);
+
+    // Empty and zero until Load, so that an early Save writes no garbage.
+    wchar_t m_IniPath[TEXT_CAPACITY] = {};
+    wchar_t m_ReadBuff[TEXT_CAPACITY] = {};
+    wchar_t m_NumBuff[TEXT_CAPACITY] = {};
+    wchar_t m_History[ROW_CNT][HISTORY_CNT][TEXT_CAPACITY] = {};
+    wchar_t m_VarHistory[VAR_CNT][HISTORY_CNT][TEXT_CAPACITY] = {};
+    int32_t m_IntMode[ROW_CNT] = {};
+
+public:
+    // Read and written by the shell directly.
+    int32_t m_Japanese = 0;   // 0 English, anything else Japanese
+    int32_t m_WndLeft = 0;    // the main window's outer rectangle, screen pixels
+    int32_t m_WndTop = 0;
+    int32_t m_WndWidth = 0;
+    int32_t m_WndHeight = 0;
+
+private:
+    DWORD m_SaveError = ERROR_SUCCESS;
+};

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "settings/IniFile.h"
+#include "tests/settings/SampleSettings.h"
+#include "tests/util/ScratchFolder.h"
+
+namespace {
+
+const wchar_t* const SAMPLE_FORMULAS[20] = {
+    L"dms( acos( 0 - 1 ) )",
+    L"0X(x*1024*1024*1024*1024)",
+    L"TOz( x * pi + e )",
+    L"TOz( x * 1024 * 1024 * 1024 * 1024 )",
+    L"( 0.2 * 577 + 127 * 3 - 490 / 2 )*( 39 * 39 / 3 )-( 160 / 4 ) )",
+    L"( 2 * 577 + 127 * 3 - 490 / 2 )*( 39 * 39 / 3 )-( 160 / 4 ) )",
+    L"logbase( y, z )",
+    L"0X( 0X0A & 0X0D )",
+    L"pow( y, z )",
+    L"0X0A & 0X0D",
+    L"max( y, z )",
+    L"0X( 0X123456789 | 0X2 )",
+    L"tan( 1 / 10 )",
+    L"15*85/6",
+    L"15*85/6",
+    L"x+y+z",
+    L"x+y+z",
+    L"z/x",
+    L"z/x",
+    L"0X(1+~2)",
+};
+
+// The bytes of a file in the ANSI code page, as older versions left it.
+std::string Ansi(const std::wstring& text)
+{
+    std::string bytes(text.size() * 4, '\0');
+    bytes.resize(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                                         bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr)));
+    return bytes;
+}
+
+}  // namespace
+
+TEST(IniLoad, FirstStartGetsTheDefaultsAndWritesNothing)
+{
+    ScratchFolder folder;
+    auto ini = IniAt(folder.Path(L"vexilo.ini"));
+    ini->Load();
+    auto expected = IniAt(L"");
+    for (int row = 0; row < 20; ++row) {
+        expected->SetHistory(row, 0, SAMPLE_FORMULAS[row]);
+        expected->SetIntMode(row, row % 2);
+    }
+    expected->SetVarHistory(0, 0, L"32.9");
+    expected->SetVarHistory(1, 0, L"150.4");
+    expected->SetVarHistory(2, 0, L"2.5");
+    expected->m_WndLeft = expected->m_WndTop = 50;
+    expected->m_WndWidth = 700;
+    expected->m_WndHeight = 600;
+    EXPECT_EQ(Dump(*ini), Dump(*expected));
+    EXPECT_EQ(ini->GetHistoryCnt(), 20);
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+// Keys missing from an existing file are "" and 0, not the defaults.
+TEST(IniLoad, FilesAreReadKeyByKey)
+{
+    const struct {
+        const char* name;
+        std::string file;
+        void (*expect)(IniFile&);
+    } cases[] = {
+        {"only the language", "[Language]\r\nJapanese=1\r\n", [](IniFile& ini) { ini.m_Japanese = 1; }},
+        {"only the language, UTF-16", "\xFF\xFE" + Utf16Bytes(L"[Language]\r\nJapanese=1\r\n"),
+         [](IniFile& ini) { ini.m_Japanese = 1; }},
+        {"any other number is Japanese too", "[Language]\r\nJapanese=2\r\n", [](IniFile& ini) { ini.m_Japanese = 2; }},
+        {"key names",
+         "[History7]\r\nStr5=another key\r\nStr05=row 7 entry 5\r\n[HistoryY]\r\nStr19=7.5\r\n"
+         "[Switch]\r\nInt012=1\r\nInt12=1\r\n[History19]\r\nStr00=last\r\n",
+         [](IniFile& ini) {
+             ini.SetHistory(7, 5, L"row 7 entry 5");
+             ini.SetVarHistory(1, 19, L"7.5");
+             ini.SetIntMode(12, 1);
+             ini.SetHistory(19, 0, L"last");
+         }},
+        {"a 2000-character value", "[History3]\r\nStr02=" + std::string(2000, 'v') + "\r\nStr03=after\r\n",
+         [](IniFile& ini) {
+             ini.SetHistory(3, 2, std::wstring(1023, L'v').c_str());
+             ini.SetHistory(3, 3, L"after");
+         }},
+        {"negative window positions", "[WndPos]\r\nleft=-8\r\ntop=-1200\r\nwidth=2560\r\n",
+         [](IniFile& ini) {
+             ini.m_WndLeft = -8;
+             ini.m_WndTop = -1200;
+             ini.m_WndWidth = 2560;
+         }},
+        {"percent signs", "[History0]\r\nStr00=50%d%%s %1\r\n", [](IniFile& ini) { ini.SetHistory(0, 0, L"50%d%%s %1"); }},
+        {"ANSI code page", "[HistoryX]\r\nStr00=" + Ansi(L"café") + "\r\n", [](IniFile& ini) { ini.SetVarHistory(0, 0, L"café"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder folder;
+        const std::wstring path = folder.Path(L"vexilo.ini");
+        WriteFileBytes(path, c.file);
+        auto ini = IniAt(path);
+        FillSample(*ini, 3);
+        ini->Load();
+        auto expected = IniAt(L"");
+        c.expect(*expected);
+        EXPECT_EQ(Dump(*ini), Dump(*expected));
+    }
+}
+
+// Anything found at the path counts as the file, even a folder.
+TEST(IniLoad, AFolderAtThePathIsNotAFirstStart)
+{
+    ScratchFolder folder;
+    auto ini = IniAt(folder.Path(L""));
+    ini->Load();
+    EXPECT_EQ(Dump(*ini), Dump(*IniAt(L"")));
+}

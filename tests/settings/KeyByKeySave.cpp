@@ -1,0 +1,47 @@
+#include "tests/settings/KeyByKeySave.h"
+
+#include <windows.h>
+
+#include "settings/IniFile.h"
+#include "util/TextFormat.h"
+
+// The names are spelled out here on their own, not taken from the settings
+// code, so that a wrong name there shows up as a difference.
+void SaveKeyByKey(IniFile& ini)
+{
+    wchar_t section[32];
+    wchar_t key[32];
+    ini.WriteInt(L"Language", L"Japanese", ini.m_Japanese);
+    for (int row = 0; row < 20; ++row) {
+        FormatText(section, 32, L"History%d", row);
+        for (int entry = 0; entry < 20; ++entry) {
+            FormatText(key, 32, L"Str%02d", entry);
+            ini.WriteStr(section, key, ini.GetHistory(row, entry));
+        }
+    }
+    const wchar_t* const variables[] = {L"HistoryX", L"HistoryY", L"HistoryZ"};
+    for (int var = 0; var < 3; ++var) {
+        for (int entry = 0; entry < 20; ++entry) {
+            FormatText(key, 32, L"Str%02d", entry);
+            ini.WriteStr(variables[var], key, ini.GetVarHistory(var, entry));
+        }
+    }
+    for (int row = 0; row < 20; ++row) {
+        FormatText(key, 32, L"Int%d", row);
+        ini.WriteInt(L"Switch", key, ini.GetIntMode(row));
+    }
+    ini.WriteInt(L"WndPos", L"left", ini.m_WndLeft);
+    ini.WriteInt(L"WndPos", L"top", ini.m_WndTop);
+    ini.WriteInt(L"WndPos", L"width", ini.m_WndWidth);
+    ini.WriteInt(L"WndPos", L"height", ini.m_WndHeight);
+}
+
+void CreateUtf16File(const std::wstring& path)
+{
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, "\xFF\xFE", 2, &written, nullptr);
+    CloseHandle(file);
+}

@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/util/ScratchFolder.h"
+#include "tests/util/TestControls.h"
+#include "util/ListFile.h"
+
+namespace {
+
+class ListFileTest : public testing::Test {
+protected:
+    void AddLines(std::initializer_list<std::wstring> lines)
+    {
+        for (const auto& line : lines) {
+            SendMessageW(m_List.Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        }
+    }
+    int Save(const std::wstring& path, unsigned options)
+    {
+        return ListBoxSaveToFile(m_List.Handle(), path.c_str(), options);
+    }
+
+    TestControl m_List{ControlKind::List};
+    ScratchFolder m_Folder;
+    const std::wstring m_Path = m_Folder.Path(L"log.txt");
+};
+
+}  // namespace
+
+// UTF-16LE without byte-order mark; the old content replaced or kept.
+TEST_F(ListFileTest, OptionsChooseLineEndAndAppend)
+{
+    const std::string oldContent = Utf16Bytes(L"old content, longer than the three new lines\n");
+    const struct {
+        unsigned options;
+        const wchar_t* expected;
+    } cases[] = {
+        {0, L"Ans=[3]\n日本 é\n%d 100%\n"},
+        {LIST_FILE_CRLF, L"Ans=[3]\r\n日本 é\r\n%d 100%\r\n"},
+        {LIST_FILE_APPEND, L"Ans=[3]\n日本 é\n%d 100%\n"},
+        {LIST_FILE_CRLF | LIST_FILE_APPEND, L"Ans=[3]\r\n日本 é\r\n%d 100%\r\n"},
+    };
+    AddLines({L"Ans=[3]", L"日本 é", L"%d 100%"});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.options);
+        WriteFileBytes(m_Path, oldContent);
+        EXPECT_EQ(Save(m_Path, c.options), LIST_FILE_OK);
+        EXPECT_EQ(ReadFileBytes(m_Path), (c.options & LIST_FILE_APPEND ? oldContent : "") + Utf16Bytes(c.expected));
+    }
+    DeleteFileW(m_Path.c_str());
+    EXPECT_EQ(Save(m_Path, 0), LIST_FILE_OK);
+    EXPECT_EQ(ReadFileBytes(m_Path), Utf16Bytes(cases[0].expected));
+}
+
+TEST_F(ListFileTest, EmptyListEmptiesTheFileUnlessAppending)
+{
+    WriteFileBytes(m_Path, "old");
+    EXPECT_EQ(Save(m_Path, LIST_FILE_APPEND), LIST_FILE_OK);
+    EXPECT_EQ(ReadFileBytes(m_Path), "old");
+    EXPECT_EQ(Save(m_Path, 0), LIST_FILE_OK);
+    EXPECT_EQ(ReadFileBytes(m_Path), "");
+}
+
+TEST_F(ListFileTest, LongLinesAreCutAt1023)
+{
+    AddLines({std::wstring(1500, L'x'), L"next"});
+    EXPECT_EQ(Save(m_Path, 0), LIST_FILE_OK);
+    EXPECT_EQ(ReadFileBytes(m_Path), Utf16Bytes(std::wstring(1023, L'x') + L"\nnext\n"));
+}
+
+// Each failure has a code of its own, none of them 0 (success).
+TEST_F(ListFileTest, FailuresAreTold)
+{
+    AddLines({L"one"});
+    EXPECT_EQ(ListBoxSaveToFile(m_List.Handle(), nullptr, 0), LIST_FILE_NO_NAME);
+    EXPECT_EQ(Save(L"", 0), LIST_FILE_NO_NAME);
+    EXPECT_EQ(Save(m_Folder.Path(L"missing\\log.txt"), 0), LIST_FILE_CANNOT_OPEN);
+    EXPECT_EQ(Save(m_Folder.Path(L""), 0), LIST_FILE_CANNOT_OPEN);  // a folder
+    EXPECT_TRUE(m_Folder.Entries().empty());
+}
+
+// Linux's /dev/full, seen through Wine's drive Z:, refuses every write.
+TEST_F(ListFileTest, ShortWriteGivesMinusTwo)
+{
+    const HANDLE full = CreateFileW(L"Z:\\dev\\full", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (full == INVALID_HANDLE_VALUE) GTEST_SKIP() << "needs Wine's view of /dev/full";
+    CloseHandle(full);
+    AddLines({L"one", L"two"});
+    EXPECT_EQ(Save(L"Z:\\dev\\full", 0), LIST_FILE_SHORT_WRITE);
+}

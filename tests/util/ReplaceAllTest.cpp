@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "util/ReplaceAll.h"
+
+TEST(ReplaceAll, ReplacesEveryOccurrenceOnce)
+{
+    const struct {
+        const wchar_t* text;
+        const wchar_t* placeholder;
+        const wchar_t* replacement;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"[%OsErrCd%:%OsErrCd%]", L"%OsErrCd%", L"0X5", L"[0X5:0X5]"},
+        {L"%A%%A%x", L"%A%", L"1", L"11x"},
+        {L"%A%", L"%A%", L"<%A%>", L"<%A%>"},  // the replacement is not searched again
+        {L"[%osErr%]", L"%OsErr%", L"x", L"[%osErr%]"},
+        {L"%OsErrCd% %OsErr%", L"%OsErr%", L"T", L"%OsErrCd% T"},
+        {L"[%OsErr%]", L"%OsErr%", L"drive %1 at 100%", L"[drive %1 at 100%]"},
+        {L"aaa", L"aa", L"", L"a"},
+        {L"abc", L"", L"x", L"abc"},
+        {L"日本%A%語", L"%A%", L"１＋２", L"日本１＋２語"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+        EXPECT_EQ(ReplaceAll(c.text, c.placeholder, c.replacement), std::wstring(c.expected));
+    }
+    ReplaceAll(L"1-%A%-%B%", L"%B%", L"3");
+    EXPECT_EQ(ReplaceAll(g_ReplaceBuff, L"%A%", L"three"), std::wstring(L"1-three-3"));
+}
+
+// Cut at 1023 characters, wherever the cut falls.
+TEST(ReplaceAll, LongResultsAreCut)
+{
+    std::wstring manyPlaceholders;
+    for (int i = 0; i < 600; ++i) manyPlaceholders += L"%A%";
+    const struct {
+        std::wstring text;
+        std::wstring replacement;
+        std::wstring expected;
+    } cases[] = {
+        {std::wstring(1500, L't'), L"x", std::wstring(1023, L't')},
+        {L"a%A%b", std::wstring(2000, L'r'), L"a" + std::wstring(1022, L'r')},
+        {manyPlaceholders, L"xx", std::wstring(1023, L'x')},
+        {std::wstring(1020, L'.') + L"%A%tail", L"12345", std::wstring(1020, L'.') + L"123"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReplaceAll(c.text.c_str(), L"%A%", c.replacement.c_str()), c.expected);
+    }
+}
+
+TEST(EscapePercents, DoublesEveryPercentAndNeverSplitsAPair)
+{
+    const struct {
+        const wchar_t* text;
+        size_t capacity;
+        const wchar_t* expected;
+    } cases[] = {
+        {L"drive %1 at 100%", 64, L"drive %%1 at 100%%"},
+        {L"%%d", 64, L"%%%%d"},
+        {L"ab%cd", 5, L"ab%%"},
+        {L"abc%d", 5, L"abc"},  // no lone % at the end
+        {L"abcdef", 4, L"abc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+        wchar_t dest[64 + 4];
+        std::fill(std::begin(dest), std::end(dest), L'#');
+        EscapePercents(dest, c.capacity, c.text);
+        EXPECT_EQ(std::wstring(dest), c.expected);
+        EXPECT_EQ(dest[c.capacity], L'#');
+    }
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A new empty folder under the temporary folder, removed with its content
+// when the test ends.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::wstring Path(const std::wstring& name) const { return (m_Folder / name).wstring(); }
+    std::vector<std::wstring> Entries() const;
+
+private:
+    std::filesystem::path m_Folder;
+};
+
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// A text as UTF-16LE bytes, without byte-order mark.
+std::string Utf16Bytes(const std::wstring& text);

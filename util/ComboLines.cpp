@@ -1,0 +1,22 @@
+#include "util/ComboLines.h"
+
+#include "util/LineExtent.h"
+#include "util/TextFormat.h"
+
+int ComboBoxPrintf(HWND hCombo, const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    const int index = ComboBoxPrintfV(hCombo, format, args);
+    va_end(args);
+    return index;
+}
+
+int ComboBoxPrintfV(HWND hCombo, const wchar_t* format, va_list args)
+{
+    int len = 0;
+    const wchar_t* line = SharedFormat(&len, format, args);
+    const auto index = static_cast<int>(SendMessageW(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line)));
+    KeepLineExtent(hCombo, line, len, CB_GETHORIZONTALEXTENT, CB_SETHORIZONTALEXTENT);
+    return index;
+}

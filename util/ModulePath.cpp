@@ -1,0 +1,29 @@
+#include "util/ModulePath.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <cwchar>
+
+wchar_t g_ModulePath[MODULE_PATH_CAPACITY];
+
+wchar_t* ModulePathWithExt(const wchar_t* ending)
+{
+    const DWORD len = GetModuleFileNameW(nullptr, g_ModulePath, MODULE_PATH_CAPACITY);
+    // Older systems leave a cut path unterminated.
+    g_ModulePath[len < MODULE_PATH_CAPACITY ? len : MODULE_PATH_CAPACITY - 1] = 0;
+    PathWithExt(g_ModulePath, MODULE_PATH_CAPACITY, ending);
+    return g_ModulePath;
+}
+
+void PathWithExt(wchar_t* path, size_t capacity, const wchar_t* ending)
+{
+    size_t at = std::wcslen(path);
+    if (const wchar_t* exe = std::wcsstr(path, L".exe")) {
+        at = static_cast<size_t>(exe - path);
+    } else {
+        const wchar_t* extension = PathFindExtensionW(path);
+        if (_wcsicmp(extension, L".exe") == 0) at = static_cast<size_t>(extension - path);
+    }
+    if (at < capacity) lstrcpynW(path + at, ending, static_cast<int>(capacity - at));
+}
