@@ -58,17 +58,21 @@ ensure_wine32() {
     return 0
 }
 
-# Creates the project's Wine prefix, again when wine32 came or went since.
+# ensure_wine_prefix WINE32_STATE [windowed]: creates the Wine prefix in
+# $WINEPREFIX, again when wine32 came or went since. The test prefix runs
+# without a window manager ("Managed" off: no pause after each dialog);
+# "windowed" keeps Wine's windows managed for a person's desktop.
 ensure_wine_prefix() {
-    local wine32_state=$1 stamp="$WINEPREFIX/.vexilo-wine32"
+    local wine32_state=$1 mode=${2:-tests} stamp="$WINEPREFIX/.vexilo-wine32"
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$wine32_state" ]; then return 0; fi
     say "Creating the Wine prefix $WINEPREFIX"
     [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
     rm -rf "$WINEPREFIX"
     /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
     wineserver -w
-    # No pause after each message box and dialog without a window manager.
-    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    if [ "$mode" = tests ]; then
+        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    fi
     # Japanese in controls: link the CJK font to the default GUI fonts.
     for font in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
         /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
@@ -95,13 +99,16 @@ stop_display() {
     VEXILO_XVFB_PID=
 }
 
-# configure_and_build PRESET: configures once, then builds; shows the
-# compiler's output only when the build fails.
+# configure_and_build PRESET [TARGET...]: configures once, then builds (all,
+# or the targets named); shows the compiler's output only when it fails.
 configure_and_build() {
     local preset=$1 log="$VEXILO_OUT/build-$1.log"
+    shift
+    local targets=()
+    [ $# -gt 0 ] && targets=(--target "$@")
     mkdir -p "$VEXILO_OUT"
     if [ ! -f "$VEXILO_OUT/$preset/build.ninja" ]; then
         cmake --preset "$preset" >"$log" 2>&1 || { cat "$log"; return 1; }
     fi
-    cmake --build --preset "$preset" >"$log" 2>&1 || { cat "$log"; return 1; }
+    cmake --build --preset "$preset" "${targets[@]}" >"$log" 2>&1 || { cat "$log"; return 1; }
 }

@@ -1,0 +1,109 @@
+#include "app/Language.h"
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include "app/AppGlobals.h"
+#include "app/FormulaRowsWindow.h"
+#include "app/PanelWindow.h"
+#include "app/ResourceIds.h"
+#include "util/MessageBoxSink.h"
+
+namespace {
+
+struct Texts {
+    const wchar_t* english;
+    const wchar_t* japanese;
+};
+
+const wchar_t* Pick(const Texts& texts)
+{
+    return g_Japanese ? texts.japanese : texts.english;
+}
+
+struct ControlText {
+    int id;
+    Texts texts;
+};
+
+constexpr ControlText PANEL_TEXTS[] = {
+    {IDC_ANSWER, {L"Answer", L"答え"}},
+    {IDC_COPY, {L"Ans to Clip", L"Clipへコピー"}},
+    {IDC_ON_TOP, {L"ForceFw", L"最前面に"}},
+    {IDC_FORMULAS_CAPTION, {L"Formulas", L"式"}},
+};
+
+constexpr Texts CALC_TEXT = {L"Calc", L"計算"};
+constexpr Texts MODE_INT = {L"Int", L"整"};
+constexpr Texts MODE_DEC = {L"Dec", L"小"};
+
+constexpr Texts MENU_TITLES[] = {
+    {L"File(&F)", L"ファイル(&F)"},
+    {L"Help(&H)", L"ヘルプ(&H)"},
+};
+
+struct MenuItemText {
+    int id;
+    Texts texts;
+};
+
+// In the order they are set.
+constexpr MenuItemText MENU_ITEMS[] = {
+    {IDM_CLEAR_LOG, {L"Clear Log(&C)", L"ログをクリア(&C)"}},
+    {IDM_STORE_LOG, {L"Store Log in a file(&S)", L"ログをファイルに保存(&S)"}},
+    {IDM_JAPANESE, {L"Japanese", L"日本語"}},
+    {IDM_EXIT, {L"Exit(&X)", L"アプリケーションの終了(&X)"}},
+    {IDM_EXPLAIN, {L"Explanation of the format", L"書式の説明"}},
+    {IDM_ABOUT, {L"Version information(&A)...", L"バージョン情報(&A)..."}},
+};
+
+// Replaces only the text of a menu item; its id, state and submenu stay.
+void SetMenuText(HMENU menu, UINT item, BOOL byPosition, const wchar_t* text)
+{
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = const_cast<wchar_t*>(text);
+    SetMenuItemInfoW(menu, item, byPosition, &info);
+}
+
+}  // namespace
+
+const wchar_t* ModeLabel(bool integerMode)
+{
+    return Pick(integerMode ? MODE_INT : MODE_DEC);
+}
+
+void PrepareMenu()
+{
+    CheckMenuItem(GetMenu(g_hWndMain), IDM_JAPANESE, MF_BYCOMMAND | (g_Japanese ? MF_CHECKED : MF_UNCHECKED));
+    DrawMenuBar(g_hWndMain);
+}
+
+void ApplyLanguage()
+{
+    // The answer label is the first control with its id, before the answer field.
+    for (const ControlText& control : PANEL_TEXTS) SetWindowTextW(PanelControl(control.id), Pick(control.texts));
+    for (int row = 0; row < ROW_COUNT; ++row) {
+        SetWindowTextW(CalcButton(row), Pick(CALC_TEXT));
+        UpdateModeLabel(ModeToggle(row));
+    }
+    HMENU menu = GetMenu(g_hWndMain);
+    for (UINT position = 0; position < 2; ++position) SetMenuText(menu, position, TRUE, Pick(MENU_TITLES[position]));
+    for (const MenuItemText& item : MENU_ITEMS) SetMenuText(menu, item.id, FALSE, Pick(item.texts));
+    DrawMenuBar(g_hWndMain);
+}
+
+void ToggleMenuCheck(int itemId, bool& flag)
+{
+    HMENU menu = GetMenu(g_hWndMain);
+    const bool checked = !(GetMenuState(menu, itemId, MF_BYCOMMAND) & MF_CHECKED);
+    CheckMenuItem(menu, itemId, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    flag = checked;
+}
+
+void ApplyAlwaysOnTop()
+{
+    const bool onTop = Button_GetCheck(PanelControl(IDC_ON_TOP)) == BST_CHECKED;
+    SetWindowPos(g_hWndMain, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}

@@ -1,0 +1,100 @@
+#include "app/LogMenu.h"
+
+#include <commdlg.h>
+#include <windowsx.h>
+
+#include "app/AppGlobals.h"
+#include "app/ErrorMessage.h"
+#include "app/ResourceIds.h"
+#include "util/ListFile.h"
+#include "util/LogLines.h"
+#include "util/MessageBoxSink.h"
+#include "util/MessageReport.h"
+#include "util/ModulePath.h"
+
+namespace {
+
+constexpr int PATH_CAPACITY = 2048;
+
+WNDPROC g_PreviousLogListProc = nullptr;  // the list box's own procedure while LogListProc is in front
+
+void ShowContextMenu(HWND hwnd, LPARAM lParam)
+{
+    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ClientToScreen(hwnd, &point);
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, IDM_CLEAR_LOG, L"ログをクリア(&C)");
+    AppendMenuW(menu, MF_STRING, IDM_STORE_LOG, L"ログをファイルに保存(&S)");
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, point.x, point.y, 0, hwnd, nullptr);
+    DestroyMenu(menu);
+}
+
+void ReportStoreFailure(const wchar_t* path)
+{
+    const wchar_t* format = g_Japanese ? L"ログをファイルに保存できませんでした。\n%s\n[%OsErrCd%:%OsErr%]"
+                                       : L"The log could not be stored in the file.\n%s\n[%OsErrCd%:%OsErr%]";
+    const DWORD error = GetLastError();
+    MessagePrintf(0, L"%s", ErrorMessage(error, format, path));
+}
+
+}  // namespace
+
+void InstallLogListProc()
+{
+    const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(g_hWndLog, GWLP_WNDPROC));
+    if (current == LogListProc) return;
+    g_PreviousLogListProc = current;
+    SetWindowLongPtrW(g_hWndLog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LogListProc));
+}
+
+void RemoveLogListProc()
+{
+    const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(g_hWndLog, GWLP_WNDPROC));
+    if (current != LogListProc) return;
+    SetWindowLongPtrW(g_hWndLog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_PreviousLogListProc));
+    g_PreviousLogListProc = nullptr;
+}
+
+LRESULT CALLBACK LogListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_RBUTTONUP:
+        ShowContextMenu(hwnd, lParam);
+        return 1;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDM_CLEAR_LOG) {
+            ListBox_ResetContent(hwnd);
+            return 1;
+        }
+        if (LOWORD(wParam) == IDM_STORE_LOG) {
+            StoreLogToFile();
+            return 1;
+        }
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcW(g_PreviousLogListProc, hwnd, msg, wParam, lParam);
+}
+
+void StoreLogToFile()
+{
+    wchar_t path[PATH_CAPACITY];
+    lstrcpynW(path, ModulePathWithExt(L".txt"), PATH_CAPACITY);
+
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = g_hWndMain;
+    dialog.lpstrFilter = L"Text files {*.txt}\0*.txt\0All files {*.*}\0*.*\0";
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = PATH_CAPACITY;
+    dialog.lpstrTitle = L"ログを名前を付けて保存";
+    dialog.lpstrDefExt = L"txt";
+    dialog.Flags = OFN_OVERWRITEPROMPT;
+    if (!GetSaveFileNameW(&dialog)) return;
+
+    // The line goes in first, so the file ends with it.
+    TracePrintf(L"保存ファイル名=[%s]", path);
+    if (ListBoxSaveToFile(g_hWndLog, path, 0) != 0) ReportStoreFailure(path);
+}

@@ -1,0 +1,80 @@
+#include "app/RowHooks.h"
+
+#include <windowsx.h>
+
+#include "app/AppGlobals.h"
+#include "app/FormulaRowsWindow.h"
+#include "util/LogLines.h"
+#include "util/OsErrorText.h"
+
+namespace {
+
+HHOOK g_KeyboardHook = nullptr;  // installed while a formula box has the focus
+HHOOK g_MouseHook = nullptr;     // likewise
+int g_FocusedRow = 0;            // the formula box that last got the focus
+DWORD g_SelectionStart = 0;      // the remembered selection, one for all rows
+DWORD g_SelectionEnd = 0;
+
+constexpr LPARAM KEY_RELEASED = 0x80000000;
+
+}  // namespace
+
+void OnFormulaFocus(int row)
+{
+    g_FocusedRow = row;
+    InstallRowHooks();
+    Edit_SetSel(FormulaEdit(row), g_SelectionStart, g_SelectionEnd);
+}
+
+// A hook that is already in place stays; none is installed twice.
+void InstallRowHooks()
+{
+    if (!g_KeyboardHook) {
+        g_KeyboardHook = SetWindowsHookExW(WH_KEYBOARD, RowKeyboardHook, g_hInst, GetCurrentThreadId());
+        if (!g_KeyboardHook) {
+            TracePrintf(L"%s", g_pOsErrorText->FormatLastError(L"キーボードフックに失敗しました [%OsErrCd%:%OsErr%]"));
+        }
+    }
+    if (!g_MouseHook) {
+        g_MouseHook = SetWindowsHookExW(WH_MOUSE, RowMouseHook, g_hInst, GetCurrentThreadId());
+        if (!g_MouseHook) {
+            TracePrintf(L"%s", g_pOsErrorText->FormatLastError(L"マウスフックに失敗しました [%OsErrCd%:%OsErr%]"));
+        }
+    }
+}
+
+void RemoveRowHooks()
+{
+    if (g_KeyboardHook) {
+        if (!UnhookWindowsHookEx(g_KeyboardHook)) TracePrintf(L"キーボードフック解除に失敗");
+        g_KeyboardHook = nullptr;
+    }
+    if (g_MouseHook) {
+        if (!UnhookWindowsHookEx(g_MouseHook)) TracePrintf(L"マウスフック解除に失敗");
+        g_MouseHook = nullptr;
+    }
+}
+
+// Enter never reaches the formula box; its release clicks the row's Calc
+// button once. A message only peeked at (HC_NOREMOVE) clicks nothing: it
+// comes again when it is taken.
+LRESULT CALLBACK RowKeyboardHook(int code, WPARAM key, LPARAM keyData)
+{
+    if (code < 0 || key != VK_RETURN) return CallNextHookEx(g_KeyboardHook, code, key, keyData);
+    if (code == HC_ACTION && (keyData & KEY_RELEASED)) {
+        SendMessageW(FormulaEdit(g_FocusedRow), EM_GETSEL, reinterpret_cast<WPARAM>(&g_SelectionStart),
+                     reinterpret_cast<LPARAM>(&g_SelectionEnd));
+        SendMessageW(CalcButton(g_FocusedRow), BM_CLICK, 0, 0);
+    }
+    return 1;
+}
+
+// The wheel scrolls the rows instead of reaching the box under the cursor.
+LRESULT CALLBACK RowMouseHook(int code, WPARAM message, LPARAM data)
+{
+    if (code < 0 || message != WM_MOUSEWHEEL) return CallNextHookEx(g_MouseHook, code, message, data);
+    const auto* mouse = reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(data);
+    SendMessageW(RowsWindow(), WM_MOUSEWHEEL, static_cast<WPARAM>(mouse->mouseData),
+                 MAKELPARAM(mouse->pt.x, mouse->pt.y));
+    return 1;
+}

@@ -1,0 +1,14 @@
+#pragma once
+#include <windows.h>
+
+// While a formula box has the focus, two thread hooks are in place: Enter
+// presses that row's Calc button, and the wheel scrolls the rows.
+
+// A formula box got the focus: remembers the row, installs the hooks and
+// puts the remembered selection back into its edit field.
+void OnFormulaFocus(int row);
+
+void InstallRowHooks();
+void RemoveRowHooks();
+LRESULT CALLBACK RowKeyboardHook(int code, WPARAM key, LPARAM keyData);
+LRESULT CALLBACK RowMouseHook(int code, WPARAM message, LPARAM data);

@@ -1,0 +1,103 @@
+#include "app/WindowState.h"
+
+#include <windowsx.h>
+
+#include <string>
+
+#include "app/AppGlobals.h"
+#include "app/ErrorMessage.h"
+#include "app/FormulaRowsWindow.h"
+#include "app/PanelWindow.h"
+#include "app/ResourceIds.h"
+#include "app/WindowPlacement.h"
+#include "settings/IniFile.h"
+#include "util/ComboLines.h"
+#include "util/LogLines.h"
+#include "util/MessageBoxSink.h"
+#include "util/TextFormat.h"
+
+namespace {
+
+constexpr int VARIABLE_COUNT = 3;
+
+bool g_SaveFailureLogged = false;  // set while the last save failed and was logged
+
+void SelectFirstEntry(HWND box)
+{
+    ComboBox_SetCurSel(box, 0);
+    PostMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
+}
+
+// Entry e of a history list, cut to what the settings can hold.
+void CopyEntry(HWND box, int entry, wchar_t (&text)[TEXT_CAPACITY])
+{
+    text[0] = 0;
+    const int length = ComboBox_GetLBTextLen(box, entry);
+    if (length < 0) return;
+    if (length < TEXT_CAPACITY) {
+        ComboBox_GetLBText(box, entry, text);
+        return;
+    }
+    std::wstring whole(static_cast<size_t>(length) + 1, L'\0');
+    ComboBox_GetLBText(box, entry, whole.data());
+    whole.copy(text, TEXT_CAPACITY - 1);
+    text[TEXT_CAPACITY - 1] = 0;
+}
+
+void LogSaveFailure(DWORD error)
+{
+    TracePrintf(L"%s", ErrorMessage(error, L"設定ファイルを保存できませんでした [%s] [%OsErrCd%:%OsErr%]",
+                                    g_pIniFile->GetIniPath()));
+}
+
+}  // namespace
+
+void LoadWindowState()
+{
+    IniFile& ini = *g_pIniFile;
+    g_Japanese = ini.m_Japanese != 0;
+    for (int entry = 0; entry < ini.GetHistoryCnt(); ++entry) {
+        for (int row = 0; row < ROW_COUNT; ++row) ComboBoxPrintf(FormulaBox(row), L"%s", ini.GetHistory(row, entry));
+        for (int var = 0; var < VARIABLE_COUNT; ++var) {
+            ComboBoxPrintf(VariableBox(var), L"%s", ini.GetVarHistory(var, entry));
+        }
+    }
+    for (int row = 0; row < ROW_COUNT; ++row) {
+        SelectFirstEntry(FormulaBox(row));
+        Button_SetCheck(ModeToggle(row), ini.GetIntMode(row) ? BST_CHECKED : BST_UNCHECKED);
+        UpdateModeLabel(ModeToggle(row));
+    }
+    for (int var = 0; var < VARIABLE_COUNT; ++var) SelectFirstEntry(VariableBox(var));
+}
+
+void SaveWindowState()
+{
+    IniFile& ini = *g_pIniFile;
+    ini.m_Japanese = g_Japanese ? 1 : 0;
+    wchar_t text[TEXT_CAPACITY];
+    for (int row = 0; row < ROW_COUNT; ++row) {
+        for (int entry = 0; entry < ini.GetHistoryCnt(); ++entry) {
+            CopyEntry(FormulaBox(row), entry, text);
+            ini.SetHistory(row, entry, text);
+        }
+        ini.SetIntMode(row, Button_GetCheck(ModeToggle(row)) == BST_CHECKED ? 1 : 0);
+    }
+    for (int entry = 0; entry < ini.GetHistoryCnt(); ++entry) {
+        for (int var = 0; var < VARIABLE_COUNT; ++var) {
+            CopyEntry(VariableBox(var), entry, text);
+            ini.SetVarHistory(var, entry, text);
+        }
+    }
+    const RECT rect = RestoredWindowRect(g_hWndMain);
+    ini.m_WndLeft = rect.left;
+    ini.m_WndTop = rect.top;
+    ini.m_WndWidth = rect.right - rect.left;
+    ini.m_WndHeight = rect.bottom - rect.top;
+
+    if (ini.Save()) {
+        g_SaveFailureLogged = false;
+    } else if (!g_SaveFailureLogged) {
+        LogSaveFailure(ini.GetSaveError());
+        g_SaveFailureLogged = true;
+    }
+}

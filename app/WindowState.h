@@ -1,0 +1,10 @@
+#pragma once
+
+// Brings the histories, row modes and language from the settings object
+// into the controls; once, at start-up.
+void LoadWindowState();
+
+// Copies the histories, row modes, language and window rectangle into the
+// settings object and writes the settings file. A failed write adds one log
+// line, until a write succeeds again.
+void SaveWindowState();
