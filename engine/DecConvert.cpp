@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr int32_t ADVANCE_ONE = 0;
-constexpr int32_t AT_END = -1;
-constexpr int32_t REFUSED = -2;
 
 bool IsOneOf(wchar_t c, const wchar_t* set)
 {
@@ -46,30 +43,7 @@ int LevelOf(uint32_t code)
 
 int32_t FormulaEngine::DecConvert()
 {
-    m_sNum[0] = 0;
-    m_NumLen = 0;
-    const auto limit = static_cast<int32_t>(std::wcslen(m_sBuff)) + 1;
-    m_ScanPos = 0;
-    int32_t result = 0;
-    while (result == 0 && m_ScanPos < limit) {
-        const int32_t answer = DecScanToken(m_ScanPos);
-        if (answer > 0) {
-            m_ScanPos += answer;
-        } else if (answer == ADVANCE_ONE) {
-            ++m_ScanPos;
-        } else if (answer == REFUSED) {
-            WriteSyntaxError(m_ScanPos);
-            result = SYNTAX_ERROR;
-        } else {
-            PopAllToQueue();
-            if (QueueHolds(DEC_OPEN)) {  // a bracket was left open
-                WriteSyntaxError(limit - 1);
-                result = SYNTAX_ERROR;
-            }
-            ++m_ScanPos;
-        }
-    }
-    return result;
+    return ConvertWith(&FormulaEngine::DecScanToken, DEC_OPEN);
 }
 
 int32_t FormulaEngine::DecScanToken(int32_t pos)

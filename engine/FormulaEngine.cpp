@@ -32,6 +32,34 @@ wchar_t* FormulaEngine::CalcDecimal()
     return m_sAns;
 }
 
+int32_t FormulaEngine::ConvertWith(int32_t (FormulaEngine::*scanToken)(int32_t), uint32_t openKind)
+{
+    m_sNum[0] = 0;
+    m_NumLen = 0;
+    const auto limit = static_cast<int32_t>(StrLen(m_sBuff)) + 1;  // the terminator is scanned too
+    m_ScanPos = 0;
+    int32_t result = 0;
+    while (result == 0 && m_ScanPos < limit) {
+        const int32_t answer = (this->*scanToken)(m_ScanPos);
+        if (answer > 0) {
+            m_ScanPos += answer;
+        } else if (answer == ADVANCE_ONE) {
+            ++m_ScanPos;
+        } else if (answer == REFUSED) {
+            WriteSyntaxError(m_ScanPos);
+            result = SYNTAX_ERROR;
+        } else {
+            PopAllToQueue();
+            if (QueueHolds(openKind)) {  // a bracket was left open
+                WriteSyntaxError(limit - 1);
+                result = SYNTAX_ERROR;
+            }
+            ++m_ScanPos;
+        }
+    }
+    return result;
+}
+
 // The caret line: one underscore per character before the caret, then the
 // message. Near the end of a very long formula the line would not fit the
 // 1023 units of m_sErr; the run of underscores is then cut so that the

@@ -69,6 +69,14 @@ private:
     // Stage results besides 0 (success).
     static constexpr int32_t SYNTAX_ERROR = -2;
     static constexpr int32_t DIVISION_BY_ZERO = -1;
+    // Answers of the token scanners besides a positive advance.
+    static constexpr int32_t ADVANCE_ONE = 0;
+    static constexpr int32_t AT_END = -1;
+    static constexpr int32_t REFUSED = -2;
+
+    // The conversion loop both modes share: scans token after token and
+    // turns the scanner's answers into the result of the conversion.
+    int32_t ConvertWith(int32_t (FormulaEngine::*scanToken)(int32_t), uint32_t openKind);
 
     void WriteSyntaxError(int32_t caretPos);
     void WriteDivisionError();

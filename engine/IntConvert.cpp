@@ -11,10 +11,6 @@
 
 namespace {
 
-// Scanner answers besides a positive advance.
-constexpr int32_t ADVANCE_ONE = 0;
-constexpr int32_t AT_END = -1;
-constexpr int32_t REFUSED = -2;
 
 // What may precede a token, by the rules of IntCheckLeft.
 constexpr const wchar_t* OPERATORS = L"%&(*+-/<>^|~";
@@ -62,30 +58,7 @@ int LevelOf(uint32_t code)
 
 int32_t FormulaEngine::IntConvert()
 {
-    m_sNum[0] = 0;
-    m_NumLen = 0;
-    const auto limit = static_cast<int32_t>(std::wcslen(m_sBuff)) + 1;
-    m_ScanPos = 0;
-    int32_t result = 0;
-    while (result == 0 && m_ScanPos < limit) {
-        const int32_t answer = IntScanToken(m_ScanPos);
-        if (answer > 0) {
-            m_ScanPos += answer;
-        } else if (answer == ADVANCE_ONE) {
-            ++m_ScanPos;
-        } else if (answer == REFUSED) {
-            WriteSyntaxError(m_ScanPos);
-            result = SYNTAX_ERROR;
-        } else {
-            PopAllToQueue();
-            if (QueueHolds(INT_OPEN)) {  // a bracket was left open
-                WriteSyntaxError(limit - 1);
-                result = SYNTAX_ERROR;
-            }
-            ++m_ScanPos;
-        }
-    }
-    return result;
+    return ConvertWith(&FormulaEngine::IntScanToken, INT_OPEN);
 }
 
 int32_t FormulaEngine::IntScanToken(int32_t pos)
