@@ -16,8 +16,10 @@ constexpr int MARGIN = 10;
 constexpr int FIRST_POSITION = 1;
 
 HWND g_hWndRows = nullptr;  // set by the rows window's WM_CREATE
-SCROLLINFO g_Scroll = {sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 1, ROW_COUNT, 0,
-                       FIRST_POSITION, 0};
+// SIF_ALL, as the size-change log line shows it (17): the track position it
+// includes is ignored when the state is set. With ten of twenty rows in view
+// the bar always has something to scroll.
+SCROLLINFO g_Scroll = {sizeof(SCROLLINFO), SIF_ALL, 1, ROW_COUNT, 0, FIRST_POSITION, 0};
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 {
@@ -118,6 +120,9 @@ void OnCommand(HWND, int id, HWND, UINT notification)
         const int row = id - IDC_CALC_FIRST;
         CalculateRow(row);
         SendMessageW(FormulaBox(row), WM_SETFOCUS, 0, 0);
+        // A combo box given the focus may select all of its text after
+        // notifying us; the remembered selection goes back once more.
+        PutBackSelection(row);
     } else if (id >= IDC_MODE_FIRST && id < IDC_MODE_FIRST + ROW_COUNT) {
         UpdateModeLabel(ModeToggle(id - IDC_MODE_FIRST));
     } else if (id >= IDC_FORMULA_FIRST && id < IDC_FORMULA_FIRST + ROW_COUNT) {

@@ -154,7 +154,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     case WM_SIZING:
         OnSizing(reinterpret_cast<RECT*>(lParam));
-        return TRUE;
+        return 0;
     default:
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }

@@ -23,6 +23,11 @@ void OnFormulaFocus(int row)
 {
     g_FocusedRow = row;
     InstallRowHooks();
+    PutBackSelection(row);
+}
+
+void PutBackSelection(int row)
+{
     Edit_SetSel(FormulaEdit(row), g_SelectionStart, g_SelectionEnd);
 }
 
@@ -62,9 +67,14 @@ LRESULT CALLBACK RowKeyboardHook(int code, WPARAM key, LPARAM keyData)
 {
     if (code < 0 || key != VK_RETURN) return CallNextHookEx(g_KeyboardHook, code, key, keyData);
     if (code == HC_ACTION && (keyData & KEY_RELEASED)) {
-        SendMessageW(FormulaEdit(g_FocusedRow), EM_GETSEL, reinterpret_cast<WPARAM>(&g_SelectionStart),
+        const int row = g_FocusedRow;
+        SendMessageW(FormulaEdit(row), EM_GETSEL, reinterpret_cast<WPARAM>(&g_SelectionStart),
                      reinterpret_cast<LPARAM>(&g_SelectionEnd));
-        SendMessageW(CalcButton(g_FocusedRow), BM_CLICK, 0, 0);
+        SendMessageW(CalcButton(row), BM_CLICK, 0, 0);
+        // The first time a combo box is handed the focus it selects all its
+        // text after telling us, which undoes the selection put back on
+        // CBN_SETFOCUS; so it goes back once more.
+        PutBackSelection(row);
     }
     return 1;
 }

@@ -8,6 +8,9 @@
 // puts the remembered selection back into its edit field.
 void OnFormulaFocus(int row);
 
+// Puts the remembered selection into the row's formula edit field.
+void PutBackSelection(int row);
+
 void InstallRowHooks();
 void RemoveRowHooks();
 LRESULT CALLBACK RowKeyboardHook(int code, WPARAM key, LPARAM keyData);

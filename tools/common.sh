@@ -63,7 +63,10 @@ ensure_wine32() {
 # without a window manager ("Managed" off: no pause after each dialog);
 # "windowed" keeps Wine's windows managed for a person's desktop.
 ensure_wine_prefix() {
-    local wine32_state=$1 mode=${2:-tests} stamp="$WINEPREFIX/.vexilo-wine32"
+    # The stamp names what the prefix was made with; a prefix made otherwise,
+    # or by an older version of this function, is made again.
+    local mode=${2:-tests} stamp="$WINEPREFIX/.vexilo-wine32"
+    local wine32_state="$1 fonts-2"
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$wine32_state" ]; then return 0; fi
     say "Creating the Wine prefix $WINEPREFIX"
     [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
@@ -73,11 +76,15 @@ ensure_wine_prefix() {
     if [ "$mode" = tests ]; then
         /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     fi
-    # Japanese in controls: link the CJK font to the default GUI fonts.
+    # Japanese in controls: link the CJK font to the default GUI fonts, and
+    # give the explanation dialog's Courier New a fixed-pitch face with
+    # Japanese glyphs.
     for font in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
         /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
             /v "$font" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f >/dev/null 2>&1
     done
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ \
+        /d 'Noto Sans Mono CJK JP' /f >/dev/null 2>&1
     wineserver -w
     echo "$wine32_state" > "$stamp"
 }

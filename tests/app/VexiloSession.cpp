@@ -15,21 +15,24 @@ constexpr DWORD START_TIMEOUT_MS = 20000;
 std::wstring DriverFolder()
 {
     wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path);
+    const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    // A cut path may come back without its terminator.
+    const std::wstring folder(path, len < MAX_PATH ? len : 0);
     return folder.substr(0, folder.find_last_of(L"\\/"));
 }
 
 std::wstring MakeTempFolder()
 {
-    wchar_t base[MAX_PATH];
-    GetTempPathW(MAX_PATH, base);
+    wchar_t base[MAX_PATH] = L"";
+    const DWORD len = GetTempPathW(MAX_PATH, base);
+    if (len == 0 || len >= MAX_PATH) base[0] = 0;  // then beside the current folder
     static int counter = 0;
-    for (;;) {
+    for (int attempt = 0; attempt < 1000; ++attempt) {
         std::wstring folder = std::wstring(base) + L"vexilo-test-" + std::to_wstring(GetCurrentProcessId()) + L"-"
                               + std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
         if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
     }
+    return std::wstring(base) + L"vexilo-test-unavailable";  // the copy then fails and Start says so
 }
 
 void DeleteFolder(const std::wstring& folder)
@@ -111,6 +114,16 @@ void VexiloSession::ReleaseProcess()
     }
     m_Process = {};
     m_Main = nullptr;
+    m_Panel = m_Rows = nullptr;
+    for (auto& controls : m_RowControls) {
+        for (HWND& control : controls) control = nullptr;
+    }
+}
+
+HWND VexiloSession::CachedChild(HWND& cache, HWND parent, int id) const
+{
+    if (!cache || !IsWindow(cache)) cache = GetDlgItem(parent, id);
+    return cache;
 }
 
 void VexiloSession::WriteSettings(const std::string& bytes)
@@ -201,16 +214,30 @@ bool VexiloSession::SetSettingsReadOnly(bool readOnly) const
     return SetFileAttributesW(SettingsPath().c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) != 0;
 }
 
-HWND VexiloSession::Panel() const { return GetDlgItem(m_Main, VexiloId::PANEL); }
-HWND VexiloSession::Rows() const { return GetDlgItem(Panel(), VexiloId::ROWS); }
+HWND VexiloSession::Panel() const { return CachedChild(m_Panel, m_Main, VexiloId::PANEL); }
+HWND VexiloSession::Rows() const { return CachedChild(m_Rows, Panel(), VexiloId::ROWS); }
 HWND VexiloSession::Log() const { return GetDlgItem(m_Main, VexiloId::LOG); }
 // The label comes first among the panel's children with the shared id.
 HWND VexiloSession::AnswerLabel() const { return GetDlgItem(Panel(), VexiloId::ANSWER); }
 HWND VexiloSession::AnswerField() const { return FindWindowExW(Panel(), nullptr, L"Edit", nullptr); }
 HWND VexiloSession::VariableBox(int var) const { return GetDlgItem(Panel(), VexiloId::X + 2 * var); }
-HWND VexiloSession::FormulaBox(int row) const { return GetDlgItem(Rows(), VexiloId::FORMULA_FIRST + row); }
-HWND VexiloSession::ModeToggle(int row) const { return GetDlgItem(Rows(), VexiloId::MODE_FIRST + row); }
-HWND VexiloSession::CalcButton(int row) const { return GetDlgItem(Rows(), VexiloId::CALC_FIRST + row); }
+HWND VexiloSession::FormulaBox(int row) const
+{
+    if (row < 0 || row >= VexiloId::ROW_COUNT) return nullptr;
+    return CachedChild(m_RowControls[0][row], Rows(), VexiloId::FORMULA_FIRST + row);
+}
+
+HWND VexiloSession::ModeToggle(int row) const
+{
+    if (row < 0 || row >= VexiloId::ROW_COUNT) return nullptr;
+    return CachedChild(m_RowControls[1][row], Rows(), VexiloId::MODE_FIRST + row);
+}
+
+HWND VexiloSession::CalcButton(int row) const
+{
+    if (row < 0 || row >= VexiloId::ROW_COUNT) return nullptr;
+    return CachedChild(m_RowControls[2][row], Rows(), VexiloId::CALC_FIRST + row);
+}
 HWND VexiloSession::PanelControl(int id) const { return GetDlgItem(Panel(), id); }
 
 std::wstring VexiloSession::Text(HWND window)
@@ -233,9 +260,13 @@ std::vector<std::wstring> VexiloSession::ComboItems(HWND combo)
     const auto count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         const auto length = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+        if (length < 0) {
+            items.emplace_back();
+            continue;
+        }
         std::wstring item(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        item.resize(static_cast<size_t>(length));
+        const auto copied = SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        item.resize(copied >= 0 && copied <= length ? static_cast<size_t>(copied) : 0);
         items.push_back(item);
     }
     return items;
@@ -248,9 +279,13 @@ std::vector<std::wstring> VexiloSession::LogLines() const
     const auto count = SendMessageW(log, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         const auto length = SendMessageW(log, LB_GETTEXTLEN, i, 0);
+        if (length < 0) {
+            lines.emplace_back();
+            continue;
+        }
         std::wstring line(static_cast<size_t>(length) + 1, L'\0');
-        SendMessageW(log, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
-        line.resize(static_cast<size_t>(length));
+        const auto copied = SendMessageW(log, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+        line.resize(copied >= 0 && copied <= length ? static_cast<size_t>(copied) : 0);
         lines.push_back(line);
     }
     return lines;

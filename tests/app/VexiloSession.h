@@ -122,9 +122,16 @@ public:
 private:
     void ReleaseProcess();
 
+    // Asking another process for a child by id costs a round trip under
+    // Wine; the handles stay the same for the whole run.
+    HWND CachedChild(HWND& cache, HWND parent, int id) const;
+
     std::wstring m_Folder;
     PROCESS_INFORMATION m_Process = {};
     HWND m_Main = nullptr;
+    mutable HWND m_Panel = nullptr;
+    mutable HWND m_Rows = nullptr;
+    mutable HWND m_RowControls[3][VexiloId::ROW_COUNT] = {};  // formula box, mode toggle, Calc button
 };
 
 // The text of a message box's message.

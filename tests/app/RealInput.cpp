@@ -1,0 +1,77 @@
+#include "tests/app/RealInput.h"
+
+namespace {
+
+// SendInput's absolute mouse coordinates run from 0 to 65535 over the primary screen.
+LONG Absolute(LONG pixel, int screenSize)
+{
+    return static_cast<LONG>((static_cast<long long>(pixel) * 65535 + screenSize / 2) / (screenSize - 1));
+}
+
+INPUT MouseInput(POINT screen, DWORD flags, LONG data = 0)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = Absolute(screen.x, GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = Absolute(screen.y, GetSystemMetrics(SM_CYSCREEN));
+    input.mi.mouseData = static_cast<DWORD>(data);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    return input;
+}
+
+}  // namespace
+
+bool BringToFront(HWND topLevel)
+{
+    SetForegroundWindow(topLevel);
+    return WaitUntil([topLevel] { return GetForegroundWindow() == topLevel; }, 5000);
+}
+
+void PressKey(WORD virtualKey)
+{
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void ClickAt(POINT screen)
+{
+    INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                       MouseInput(screen, MOUSEEVENTF_LEFTUP)};
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+void RightClickAt(POINT screen)
+{
+    INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_RIGHTDOWN),
+                       MouseInput(screen, MOUSEEVENTF_RIGHTUP)};
+    SendInput(3, inputs, sizeof(INPUT));
+}
+
+void WheelAt(POINT screen, int distance)
+{
+    INPUT inputs[2] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_WHEEL, distance)};
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+POINT CenterOf(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() > deadline) return false;
+        Sleep(5);
+    }
+}
