@@ -56,6 +56,7 @@ void PromoteHistory(HWND box, const wchar_t* text)
 {
     // The search starts after entry 0 and wraps round to it last.
     const int found = ComboBox_FindStringExact(box, 0, text);
+    if (found != 0) NoteHistoryChanged(box);
     if (found == CB_ERR) {
         ComboBox_InsertString(box, 0, text);
     } else if (found > 0) {

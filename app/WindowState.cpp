@@ -22,6 +22,11 @@ constexpr int VARIABLE_COUNT = 3;
 
 bool g_SaveFailureLogged = false;  // set while the last save failed and was logged
 
+// Lists changed since they were last copied into the settings object; set by
+// PromoteHistory, cleared by SaveWindowState.
+bool g_RowHistoryChanged[ROW_COUNT] = {};
+bool g_VarHistoryChanged[VARIABLE_COUNT] = {};
+
 void SelectFirstEntry(HWND box)
 {
     ComboBox_SetCurSel(box, 0);
@@ -70,23 +75,37 @@ void LoadWindowState()
     for (int var = 0; var < VARIABLE_COUNT; ++var) SelectFirstEntry(VariableBox(var));
 }
 
+void NoteHistoryChanged(HWND box)
+{
+    for (int row = 0; row < ROW_COUNT; ++row) {
+        if (box == FormulaBox(row)) g_RowHistoryChanged[row] = true;
+    }
+    for (int var = 0; var < VARIABLE_COUNT; ++var) {
+        if (box == VariableBox(var)) g_VarHistoryChanged[var] = true;
+    }
+}
+
+// Reading a list back costs two messages an entry; only the lists that
+// changed since the last copy are read.
 void SaveWindowState()
 {
     IniFile& ini = *g_pIniFile;
     ini.m_Japanese = g_Japanese ? 1 : 0;
     wchar_t text[TEXT_CAPACITY];
     for (int row = 0; row < ROW_COUNT; ++row) {
-        for (int entry = 0; entry < ini.GetHistoryCnt(); ++entry) {
+        for (int entry = 0; g_RowHistoryChanged[row] && entry < ini.GetHistoryCnt(); ++entry) {
             CopyEntry(FormulaBox(row), entry, text);
             ini.SetHistory(row, entry, text);
         }
+        g_RowHistoryChanged[row] = false;
         ini.SetIntMode(row, Button_GetCheck(ModeToggle(row)) == BST_CHECKED ? 1 : 0);
     }
-    for (int entry = 0; entry < ini.GetHistoryCnt(); ++entry) {
-        for (int var = 0; var < VARIABLE_COUNT; ++var) {
+    for (int var = 0; var < VARIABLE_COUNT; ++var) {
+        for (int entry = 0; g_VarHistoryChanged[var] && entry < ini.GetHistoryCnt(); ++entry) {
             CopyEntry(VariableBox(var), entry, text);
             ini.SetVarHistory(var, entry, text);
         }
+        g_VarHistoryChanged[var] = false;
     }
     const RECT rect = RestoredWindowRect(g_hWndMain);
     ini.m_WndLeft = rect.left;

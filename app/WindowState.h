@@ -1,4 +1,5 @@
 #pragma once
+#include <windows.h>
 
 // Brings the histories, row modes and language from the settings object
 // into the controls; once, at start-up.
@@ -8,3 +9,8 @@ void LoadWindowState();
 // settings object and writes the settings file. A failed write adds one log
 // line, until a write succeeds again.
 void SaveWindowState();
+
+// A history list changed: the next SaveWindowState copies it again. Lists
+// that did not change since the last copy already stand in the settings
+// object as they are.
+void NoteHistoryChanged(HWND box);

@@ -1,8 +1,10 @@
 #include "settings/IniFile.h"
 
 #include <cwchar>
+#include <string>
 
 #include "settings/IniLayout.h"
+#include "settings/SectionReader.h"
 #include "util/MessageReport.h"
 #include "util/ModulePath.h"
 
@@ -30,9 +32,21 @@ void IniFile::Load()
             LoadDefaults();
             return;
         }
-        ForEachValue([this](const wchar_t* section, const wchar_t* key, wchar_t* text, int32_t* number) {
-            if (text) lstrcpynW(text, ReadStr(section, key), TEXT_CAPACITY);
-            else *number = ReadInt(section, key);
+        // The texts section by section, the numbers key by key.
+        SectionReader reader;
+        std::wstring readSection;
+        bool whole = false;
+        ForEachValue([&](const wchar_t* section, const wchar_t* key, wchar_t* text, int32_t* number) {
+            if (number) {
+                *number = ReadInt(section, key);
+                return;
+            }
+            if (readSection != section) {
+                readSection = section;
+                whole = reader.Read(m_IniPath, section);
+            }
+            if (whole) reader.Value(key, text, TEXT_CAPACITY);
+            else lstrcpynW(text, ReadStr(section, key), TEXT_CAPACITY);
         });
     }
     CATCH_AND_REPORT

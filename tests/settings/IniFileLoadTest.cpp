@@ -122,3 +122,59 @@ TEST(IniLoad, AFolderAtThePathIsNotAFirstStart)
     ini->Load();
     EXPECT_EQ(Dump(*ini), Dump(*IniAt(L"")));
 }
+
+// Texts are read a section at a time; what comes back must be what the
+// profile functions give key by key, whatever the file holds.
+TEST(IniLoad, SectionsReadAsTheProfileFunctionsReadKeys)
+{
+    const std::wstring file =
+        L"[History0]\r\n"
+        L"  Str00 =  spaced value  \r\n"
+        L"str01=lower-case key\r\n"
+        L"Str02=\"quoted\"\r\n"
+        L"Str03='single'\r\n"
+        L"Str04=\"unbalanced\r\n"
+        L"Str05=\"\"\r\n"
+        L"Str06\r\n"
+        L";Str07=a comment\r\n"
+        L"Str07=x=y=z\r\n"
+        L"Str00=the first one wins\r\n"
+        L"Str08= \"  blanks inside  \" \r\n"
+        L"Str09=a\ttab\r\n"
+        L"Str10=\"'\r\n"
+        L"[history0]\r\n"
+        L"Str11=a second section of the same name\r\n"
+        L"[HistoryX]\r\n"
+        L"Str00=\uFF11\uFF0B\uFF12\r\n"
+        L"Str01=" + std::wstring(1500, L'w') + L"\"\r\n"
+        L"[HistoryZ]\r\n"
+        L"Str19=\"" + std::wstring(1200, L'q') + L"\"\r\n";
+    ScratchFolder folder;
+    const std::wstring path = folder.Path(L"vexilo.ini");
+    WriteFileBytes(path, "\xFF\xFE" + Utf16Bytes(file));
+    auto ini = IniAt(path);
+    ini->Load();
+
+    auto byKey = IniAt(path);
+    wchar_t section[16];
+    wchar_t key[16];
+    for (int entry = 0; entry < 20; ++entry) {
+        swprintf(key, 16, L"Str%02d", entry);
+        for (int row = 0; row < 20; ++row) {
+            swprintf(section, 16, L"History%d", row);
+            EXPECT_EQ(std::wstring(ini->GetHistory(row, entry)), std::wstring(byKey->ReadStr(section, key)))
+                << "[" << row << "] " << entry;
+        }
+        for (int var = 0; var < 3; ++var) {
+            const wchar_t* names[] = {L"HistoryX", L"HistoryY", L"HistoryZ"};
+            EXPECT_EQ(std::wstring(ini->GetVarHistory(var, entry)), std::wstring(byKey->ReadStr(names[var], key)))
+                << names[var] << " " << entry;
+        }
+    }
+    // A few of them spelled out, so that a change in both ways shows too.
+    EXPECT_EQ(std::wstring(ini->GetHistory(0, 0)), L"spaced value");
+    EXPECT_EQ(std::wstring(ini->GetHistory(0, 2)), L"quoted");
+    EXPECT_EQ(std::wstring(ini->GetHistory(0, 7)), L"x=y=z");
+    EXPECT_EQ(std::wstring(ini->GetVarHistory(0, 0)), L"\uFF11\uFF0B\uFF12");
+    EXPECT_EQ(std::wstring(ini->GetVarHistory(2, 19)).size(), 1023u);
+}

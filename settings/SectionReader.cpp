@@ -1,0 +1,60 @@
+#include "settings/SectionReader.h"
+
+#include <cwctype>
+
+namespace {
+
+// Large enough for twenty values of 1023 characters with their keys.
+constexpr DWORD SECTION_UNITS = 65536;
+
+std::wstring_view Trim(std::wstring_view text)
+{
+    while (!text.empty() && std::iswspace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && std::iswspace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool SameKey(std::wstring_view a, const wchar_t* b)
+{
+    const int length = static_cast<int>(a.size());
+    return lstrlenW(b) == length
+           && CompareStringOrdinal(a.data(), length, b, length, TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+bool SectionReader::Read(const wchar_t* path, const wchar_t* section)
+{
+    m_Buffer.assign(SECTION_UNITS, L'\0');
+    m_Entries.clear();
+    const DWORD length = GetPrivateProfileSectionW(section, m_Buffer.data(), SECTION_UNITS, path);
+    if (length >= SECTION_UNITS - 2) return false;
+
+    // "key=value" texts one after the other, each ending in a zero.
+    for (const wchar_t* line = m_Buffer.data(); *line; line += std::wstring_view(line).size() + 1) {
+        const std::wstring_view entry(line);
+        const size_t equals = entry.find(L'=');
+        const std::wstring_view key = Trim(entry.substr(0, equals));
+        const std::wstring_view value = equals == std::wstring_view::npos ? std::wstring_view() : Trim(entry.substr(equals + 1));
+        m_Entries.emplace_back(key, value);
+    }
+    return true;
+}
+
+void SectionReader::Value(const wchar_t* key, wchar_t* dest, size_t capacity) const
+{
+    if (capacity == 0) return;
+    std::wstring_view value;
+    for (const auto& [name, text] : m_Entries) {
+        if (SameKey(name, key)) {
+            value = text;
+            break;
+        }
+    }
+    if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    const size_t copied = value.size() < capacity - 1 ? value.size() : capacity - 1;
+    value.copy(dest, copied);
+    dest[copied] = 0;
+}
