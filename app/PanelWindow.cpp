@@ -18,7 +18,7 @@ constexpr int MARGIN = 10;
 HWND g_hWndPanel = nullptr;   // set by the panel's WM_CREATE
 HWND g_hWndAnswer = nullptr;  // likewise
 
-struct ControlSpec {
+struct ControlLayout {
     const wchar_t* className;
     const wchar_t* text;
     int id;
@@ -30,7 +30,7 @@ struct ControlSpec {
 constexpr DWORD VARIABLE_BOX_STYLE = CBS_DROPDOWN | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
 
 // Created in this order; positions are those before the first layout.
-constexpr ControlSpec PANEL_CONTROLS[] = {
+constexpr ControlLayout PANEL_CONTROLS[] = {
     {L"STATIC", L"Answer", IDC_ANSWER, 10, 0, 60, 36, SS_CENTER | SS_CENTERIMAGE, 0},
     {L"EDIT", L"0", IDC_ANSWER, 50, 0, 430, 36, WS_BORDER | ES_READONLY | ES_RIGHT, WS_EX_CLIENTEDGE},
     {L"BUTTON", L"Ans to Clip", IDC_COPY, 510, 0, 100, 26, BS_PUSHBUTTON | WS_BORDER, 0},
@@ -72,11 +72,11 @@ HWND Control(int id)
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 {
     g_hWndPanel = hwnd;
-    for (const ControlSpec& spec : PANEL_CONTROLS) {
-        HWND control = CreateWindowExW(spec.exStyle, spec.className, spec.text, WS_CHILD | WS_VISIBLE | spec.style,
-                                       spec.left, spec.top, spec.width, spec.height, hwnd,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), g_hInst, nullptr);
-        if (spec.className[0] == L'E') g_hWndAnswer = control;
+    for (const ControlLayout& layout : PANEL_CONTROLS) {
+        HWND control = CreateWindowExW(layout.exStyle, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
+                                       layout.left, layout.top, layout.width, layout.height, hwnd,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), g_hInst, nullptr);
+        if (layout.className[0] == L'E') g_hWndAnswer = control;
     }
     SetWindowFont(g_hWndAnswer, AnswerFont(), FALSE);
 

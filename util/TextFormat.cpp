@@ -15,7 +15,7 @@ namespace {
 
 enum class Length { None, Char, Short, Long, LongLong, Size, IntMax, Ptrdiff, LongDouble, Int32, Int64, Wide };
 
-struct ConversionSpec {
+struct Directive {
     bool left = false;
     bool plus = false;
     bool space = false;
@@ -69,83 +69,83 @@ int ReadNumber(const wchar_t*& p)
 }
 
 // Parses flags, width, precision and length; leaves p on the conversion.
-ConversionSpec ParseSpec(const wchar_t*& p, va_list& args)
+Directive ParseSpec(const wchar_t*& p, va_list& args)
 {
-    ConversionSpec spec;
+    Directive directive;
     for (;; ++p) {
-        if (*p == L'-') spec.left = true;
-        else if (*p == L'+') spec.plus = true;
-        else if (*p == L' ') spec.space = true;
-        else if (*p == L'#') spec.alternate = true;
-        else if (*p == L'0') spec.zero = true;
+        if (*p == L'-') directive.left = true;
+        else if (*p == L'+') directive.plus = true;
+        else if (*p == L' ') directive.space = true;
+        else if (*p == L'#') directive.alternate = true;
+        else if (*p == L'0') directive.zero = true;
         else break;
     }
     if (*p == L'*') {
-        spec.width = va_arg(args, int);
-        if (spec.width < 0) {
-            spec.left = true;
-            spec.width = spec.width == INT32_MIN ? 0 : -spec.width;
+        directive.width = va_arg(args, int);
+        if (directive.width < 0) {
+            directive.left = true;
+            directive.width = directive.width == INT32_MIN ? 0 : -directive.width;
         }
         ++p;
     } else {
-        spec.width = ReadNumber(p);
+        directive.width = ReadNumber(p);
     }
     if (*p == L'.') {
         ++p;
         if (*p == L'*') {
-            spec.precision = va_arg(args, int);
-            if (spec.precision < 0) spec.precision = -1;
+            directive.precision = va_arg(args, int);
+            if (directive.precision < 0) directive.precision = -1;
             ++p;
         } else {
-            spec.precision = ReadNumber(p);
+            directive.precision = ReadNumber(p);
         }
     }
     switch (*p) {
     case L'h':
-        spec.length = p[1] == L'h' ? Length::Char : Length::Short;
+        directive.length = p[1] == L'h' ? Length::Char : Length::Short;
         p += p[1] == L'h' ? 2 : 1;
         break;
     case L'l':
-        spec.length = p[1] == L'l' ? Length::LongLong : Length::Long;
+        directive.length = p[1] == L'l' ? Length::LongLong : Length::Long;
         p += p[1] == L'l' ? 2 : 1;
         break;
-    case L'L': spec.length = Length::LongDouble; ++p; break;
-    case L'z': spec.length = Length::Size; ++p; break;
-    case L'j': spec.length = Length::IntMax; ++p; break;
-    case L't': spec.length = Length::Ptrdiff; ++p; break;
-    case L'w': spec.length = Length::Wide; ++p; break;
+    case L'L': directive.length = Length::LongDouble; ++p; break;
+    case L'z': directive.length = Length::Size; ++p; break;
+    case L'j': directive.length = Length::IntMax; ++p; break;
+    case L't': directive.length = Length::Ptrdiff; ++p; break;
+    case L'w': directive.length = Length::Wide; ++p; break;
     case L'I':
-        if (p[1] == L'6' && p[2] == L'4') { spec.length = Length::Int64; p += 3; }
-        else if (p[1] == L'3' && p[2] == L'2') { spec.length = Length::Int32; p += 3; }
-        else { spec.length = Length::Size; ++p; }
+        if (p[1] == L'6' && p[2] == L'4') { directive.length = Length::Int64; p += 3; }
+        else if (p[1] == L'3' && p[2] == L'2') { directive.length = Length::Int32; p += 3; }
+        else { directive.length = Length::Size; ++p; }
         break;
     default: break;
     }
-    spec.conversion = *p;
-    return spec;
+    directive.conversion = *p;
+    return directive;
 }
 
 // Writes prefix, zeros and body within the field width.
-void PutField(Output& out, const ConversionSpec& spec, const char* prefix, int zeros, const char* body,
+void PutField(Output& out, const Directive& directive, const char* prefix, int zeros, const char* body,
               size_t bodyLen, bool zeroPad)
 {
     const size_t prefixLen = std::strlen(prefix);
     const long long used = static_cast<long long>(prefixLen + bodyLen) + zeros;
-    int pad = spec.width > used ? static_cast<int>(spec.width - used) : 0;
-    if (zeroPad && !spec.left) {
+    int pad = directive.width > used ? static_cast<int>(directive.width - used) : 0;
+    if (zeroPad && !directive.left) {
         zeros += pad;
         pad = 0;
     }
-    if (!spec.left) out.Repeat(L' ', pad);
+    if (!directive.left) out.Repeat(L' ', pad);
     out.PutAscii(prefix, prefixLen);
     out.Repeat(L'0', zeros);
     out.PutAscii(body, bodyLen);
-    if (spec.left) out.Repeat(L' ', pad);
+    if (directive.left) out.Repeat(L' ', pad);
 }
 
-long long FetchSigned(const ConversionSpec& spec, va_list& args)
+long long FetchSigned(const Directive& directive, va_list& args)
 {
-    switch (spec.length) {
+    switch (directive.length) {
     case Length::Char: return static_cast<signed char>(va_arg(args, int));
     case Length::Short: return static_cast<short>(va_arg(args, int));
     case Length::Long: return va_arg(args, long);
@@ -158,9 +158,9 @@ long long FetchSigned(const ConversionSpec& spec, va_list& args)
     }
 }
 
-unsigned long long FetchUnsigned(const ConversionSpec& spec, va_list& args)
+unsigned long long FetchUnsigned(const Directive& directive, va_list& args)
 {
-    switch (spec.length) {
+    switch (directive.length) {
     case Length::Char: return static_cast<unsigned char>(va_arg(args, unsigned));
     case Length::Short: return static_cast<unsigned short>(va_arg(args, unsigned));
     case Length::Long: return va_arg(args, unsigned long);
@@ -173,24 +173,24 @@ unsigned long long FetchUnsigned(const ConversionSpec& spec, va_list& args)
     }
 }
 
-void FormatInteger(Output& out, const ConversionSpec& spec, va_list& args)
+void FormatInteger(Output& out, const Directive& directive, va_list& args)
 {
-    const wchar_t conv = spec.conversion;
+    const wchar_t conv = directive.conversion;
     const bool isSigned = conv == L'd' || conv == L'i';
     unsigned long long magnitude;
     const char* sign = "";
     if (isSigned) {
-        const long long value = FetchSigned(spec, args);
+        const long long value = FetchSigned(directive, args);
         magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-        sign = value < 0 ? "-" : spec.plus ? "+" : spec.space ? " " : "";
+        sign = value < 0 ? "-" : directive.plus ? "+" : directive.space ? " " : "";
     } else {
-        magnitude = FetchUnsigned(spec, args);
+        magnitude = FetchUnsigned(directive, args);
     }
 
     const int base = conv == L'o' ? 8 : (conv == L'x' || conv == L'X') ? 16 : 10;
     char digits[32];
     size_t len = 0;
-    if (magnitude != 0 || spec.precision != 0) {
+    if (magnitude != 0 || directive.precision != 0) {
         len = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, magnitude, base).ptr - digits);
     }
     if (conv == L'X') {
@@ -200,20 +200,20 @@ void FormatInteger(Output& out, const ConversionSpec& spec, va_list& args)
     }
 
     const char* prefix = sign;
-    int zeros = spec.precision > static_cast<int>(len) ? spec.precision - static_cast<int>(len) : 0;
-    if (spec.alternate && magnitude != 0 && base == 16) prefix = conv == L'X' ? "0X" : "0x";
-    if (spec.alternate && base == 8 && zeros == 0 && (len == 0 || digits[0] != '0')) zeros = 1;
-    PutField(out, spec, prefix, zeros, digits, len, spec.zero && spec.precision < 0);
+    int zeros = directive.precision > static_cast<int>(len) ? directive.precision - static_cast<int>(len) : 0;
+    if (directive.alternate && magnitude != 0 && base == 16) prefix = conv == L'X' ? "0X" : "0x";
+    if (directive.alternate && base == 8 && zeros == 0 && (len == 0 || digits[0] != '0')) zeros = 1;
+    PutField(out, directive, prefix, zeros, digits, len, directive.zero && directive.precision < 0);
 }
 
-void FormatFloating(Output& out, const ConversionSpec& spec, va_list& args)
+void FormatFloating(Output& out, const Directive& directive, va_list& args)
 {
-    const double value = spec.length == Length::LongDouble
+    const double value = directive.length == Length::LongDouble
                              ? static_cast<double>(va_arg(args, long double))
                              : va_arg(args, double);
-    const wchar_t conv = spec.conversion;
+    const wchar_t conv = directive.conversion;
     const wchar_t lower = conv | 0x20;
-    int precision = spec.precision < 0 ? 6 : spec.precision;
+    int precision = directive.precision < 0 ? 6 : directive.precision;
     if (precision > 700) precision = 700;  // keeps every result inside the buffer
 
     char body[1100];
@@ -222,7 +222,7 @@ void FormatFloating(Output& out, const ConversionSpec& spec, va_list& args)
     case L'f': result = std::to_chars(body, body + sizeof body, value, std::chars_format::fixed, precision); break;
     case L'e': result = std::to_chars(body, body + sizeof body, value, std::chars_format::scientific, precision); break;
     case L'a':
-        result = spec.precision < 0 ? std::to_chars(body, body + sizeof body, value, std::chars_format::hex)
+        result = directive.precision < 0 ? std::to_chars(body, body + sizeof body, value, std::chars_format::hex)
                                     : std::to_chars(body, body + sizeof body, value, std::chars_format::hex, precision);
         break;
     default:
@@ -243,17 +243,17 @@ void FormatFloating(Output& out, const ConversionSpec& spec, va_list& args)
         prefix = "-";
         ++text;
         --len;
-    } else if (spec.plus) {
+    } else if (directive.plus) {
         prefix = "+";
-    } else if (spec.space) {
+    } else if (directive.space) {
         prefix = " ";
     }
     if (lower == L'a') prefix += conv == L'A' ? "0X" : "0x";
     const bool finite = value - value == 0;
-    PutField(out, spec, prefix.c_str(), 0, text, len, spec.zero && finite);
+    PutField(out, directive, prefix.c_str(), 0, text, len, directive.zero && finite);
 }
 
-void FormatString(Output& out, const ConversionSpec& spec, va_list& args, bool wide)
+void FormatString(Output& out, const Directive& directive, va_list& args, bool wide)
 {
     std::wstring converted;
     const wchar_t* text;
@@ -266,36 +266,36 @@ void FormatString(Output& out, const ConversionSpec& spec, va_list& args, bool w
         text = converted.c_str();
     }
     size_t len = 0;
-    while (text[len] && (spec.precision < 0 || len < static_cast<size_t>(spec.precision))) ++len;
-    const int pad = spec.width > static_cast<long long>(len) ? spec.width - static_cast<int>(len) : 0;
-    if (!spec.left) out.Repeat(L' ', pad);
+    while (text[len] && (directive.precision < 0 || len < static_cast<size_t>(directive.precision))) ++len;
+    const int pad = directive.width > static_cast<long long>(len) ? directive.width - static_cast<int>(len) : 0;
+    if (!directive.left) out.Repeat(L' ', pad);
     for (size_t i = 0; i < len; ++i) out.Put(text[i]);
-    if (spec.left) out.Repeat(L' ', pad);
+    if (directive.left) out.Repeat(L' ', pad);
 }
 
-void FormatCharacter(Output& out, const ConversionSpec& spec, va_list& args, bool wide)
+void FormatCharacter(Output& out, const Directive& directive, va_list& args, bool wide)
 {
     const int value = va_arg(args, int);
-    const int pad = spec.width > 1 ? spec.width - 1 : 0;
-    if (!spec.left) out.Repeat(L' ', pad);
+    const int pad = directive.width > 1 ? directive.width - 1 : 0;
+    if (!directive.left) out.Repeat(L' ', pad);
     out.Put(wide ? static_cast<wchar_t>(value) : static_cast<wchar_t>(static_cast<unsigned char>(value)));
-    if (spec.left) out.Repeat(L' ', pad);
+    if (directive.left) out.Repeat(L' ', pad);
 }
 
-void FormatPointer(Output& out, const ConversionSpec& spec, va_list& args)
+void FormatPointer(Output& out, const Directive& directive, va_list& args)
 {
     const auto value = reinterpret_cast<uintptr_t>(va_arg(args, void*));
     char digits[2 * sizeof(uintptr_t)];
     for (size_t i = 0; i < sizeof digits; ++i) {
         digits[sizeof digits - 1 - i] = "0123456789ABCDEF"[(value >> (4 * i)) & 0xF];
     }
-    PutField(out, spec, "", 0, digits, sizeof digits, false);
+    PutField(out, directive, "", 0, digits, sizeof digits, false);
 }
 
-bool WideByDefault(const ConversionSpec& spec, bool lowerCase)
+bool WideByDefault(const Directive& directive, bool lowerCase)
 {
-    if (spec.length == Length::Long || spec.length == Length::Wide) return true;
-    if (spec.length == Length::Short) return false;
+    if (directive.length == Length::Long || directive.length == Length::Wide) return true;
+    if (directive.length == Length::Short) return false;
     return lowerCase;
 }
 
@@ -312,19 +312,19 @@ int FormatTextV(wchar_t* dest, size_t capacity, const wchar_t* format, va_list a
             continue;
         }
         const wchar_t* start = p++;
-        const ConversionSpec spec = ParseSpec(p, ap);
-        switch (spec.conversion) {
+        const Directive directive = ParseSpec(p, ap);
+        switch (directive.conversion) {
         case L'd': case L'i': case L'u': case L'o': case L'x': case L'X':
-            FormatInteger(out, spec, ap);
+            FormatInteger(out, directive, ap);
             break;
         case L'f': case L'F': case L'e': case L'E': case L'g': case L'G': case L'a': case L'A':
-            FormatFloating(out, spec, ap);
+            FormatFloating(out, directive, ap);
             break;
-        case L's': FormatString(out, spec, ap, WideByDefault(spec, true)); break;
-        case L'S': FormatString(out, spec, ap, WideByDefault(spec, false)); break;
-        case L'c': FormatCharacter(out, spec, ap, WideByDefault(spec, true)); break;
-        case L'C': FormatCharacter(out, spec, ap, WideByDefault(spec, false)); break;
-        case L'p': FormatPointer(out, spec, ap); break;
+        case L's': FormatString(out, directive, ap, WideByDefault(directive, true)); break;
+        case L'S': FormatString(out, directive, ap, WideByDefault(directive, false)); break;
+        case L'c': FormatCharacter(out, directive, ap, WideByDefault(directive, true)); break;
+        case L'C': FormatCharacter(out, directive, ap, WideByDefault(directive, false)); break;
+        case L'p': FormatPointer(out, directive, ap); break;
         case L'n': (void)va_arg(ap, void*); break;
         case L'%': out.Put(L'%'); break;
         default:
