@@ -53,10 +53,20 @@ void AppendUtf8(std::string& out, char32_t cp)
 bool IsHighSurrogate(uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
+bool IsAscii(std::string_view text)
+{
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::wstring Utf8ToWide(std::string_view utf8)
 {
+    // Formulas are nearly always ASCII: one unit per byte.
+    if (IsAscii(utf8)) return std::wstring(utf8.begin(), utf8.end());
     std::wstring out;
     out.reserve(utf8.size());
     for (size_t i = 0; i < utf8.size();) {
@@ -73,6 +83,13 @@ std::wstring Utf8ToWide(std::string_view utf8)
 
 std::string WideToUtf8(std::wstring_view utf16)
 {
+    bool ascii = true;
+    for (const wchar_t unit : utf16) ascii &= static_cast<uint32_t>(unit) < 0x80;
+    if (ascii) {
+        std::string out(utf16.size(), '\0');
+        for (size_t i = 0; i < utf16.size(); ++i) out[i] = static_cast<char>(utf16[i]);
+        return out;
+    }
     std::string out;
     out.reserve(utf16.size());
     for (size_t i = 0; i < utf16.size(); ++i) {
