@@ -1,22 +1,16 @@
 // Pressing Calc: answers, errors, the log, the variables and the histories.
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "tests/app/SampleFormulas.h"
-#include "tests/app/VexiloSession.h"
+#include "tests/app/AppTest.h"
 
 namespace {
-
-using App = VexiloSession;
-using Texts = std::vector<std::wstring>;
 
 std::wstring Caret(int position)
 {
     return std::wstring(static_cast<size_t>(position), L'_') + L"^ syntax error";
 }
+
+// One program for the file: each test types what it needs and works on rows
+// of its own where it looks at whole histories.
+class CalculationTest : public SharedApp {};
 
 // The answers worked out by hand from the engine's rules, with x, y and z at
 // their samples 32.9, 150.4 and 2.5. Integer mode reads those as 32, 150, 2.
@@ -50,49 +44,28 @@ constexpr SampleAnswer SAMPLE_ANSWERS[] = {
     {19, L"0XFFFFFFFFFFFFFFFE", -1, L"2.5"},  // 1 + ~2 = -2
 };
 
-TEST(SampleFormulas, EachRowGivesItsAnswerOrError)
+TEST_F(CalculationTest, EachSampleFormulaGivesItsAnswerOrError)
 {
-    App app;
-    ASSERT_TRUE(app.Start());
     for (const SampleAnswer& expected : SAMPLE_ANSWERS) {
         SCOPED_TRACE(expected.row);
-        app.SetVariables(SAMPLE_VARIABLES[0], SAMPLE_VARIABLES[1], SAMPLE_VARIABLES[2]);
-        const size_t logBefore = app.LogLines().size();
-        EXPECT_TRUE(app.Click(app.CalcButton(expected.row)).empty());
+        const SampleRow& sample = SAMPLE_ROWS[expected.row];
+        app().SetVariables(SAMPLE_VARIABLES[0], SAMPLE_VARIABLES[1], SAMPLE_VARIABLES[2]);
+        app().SetIntegerMode(expected.row, sample.integerMode);
+        const size_t logBefore = app().LogLines().size();
+        EXPECT_TRUE(app().Calculate(expected.row, sample.formula).empty());
 
-        EXPECT_EQ(App::Text(app.AnswerField()), expected.answer);
-        const Texts added = app.LogLinesAfter(logBefore);
+        EXPECT_EQ(App::Text(app().AnswerField()), expected.answer);
+        const Texts added = app().LogLinesAfter(logBefore);
         if (expected.caret < 0) {
             EXPECT_EQ(added, Texts{L"Ans=[" + std::wstring(expected.answer) + L"]"});
         } else {
-            EXPECT_EQ(added, (Texts{SAMPLE_ROWS[expected.row].formula, Caret(expected.caret)}));
+            EXPECT_EQ(added, (Texts{sample.formula, Caret(expected.caret)}));
         }
-        EXPECT_EQ(App::Text(app.VariableBox(0)), SAMPLE_VARIABLES[0]);
-        EXPECT_EQ(App::Text(app.VariableBox(1)), SAMPLE_VARIABLES[1]);
-        EXPECT_EQ(App::Text(app.VariableBox(2)), expected.z);
+        EXPECT_EQ(App::Text(app().VariableBox(0)), SAMPLE_VARIABLES[0]);
+        EXPECT_EQ(App::Text(app().VariableBox(1)), SAMPLE_VARIABLES[1]);
+        EXPECT_EQ(App::Text(app().VariableBox(2)), expected.z);
     }
 }
-
-// One program for the rest: each test types what it needs and works on rows
-// of its own where it looks at whole histories.
-class CalculationTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        s_App = std::make_unique<App>();
-        s_Started = s_App->Start();
-    }
-    static void TearDownTestSuite() { s_App.reset(); }
-    void SetUp() override { ASSERT_TRUE(s_Started) << "vexilo.exe did not start"; }
-
-    static App& app() { return *s_App; }
-
-    static std::unique_ptr<App> s_App;
-    static bool s_Started;
-};
-
-std::unique_ptr<App> CalculationTest::s_App;
-bool CalculationTest::s_Started = false;
 
 TEST_F(CalculationTest, RefusedFormulaShowsErorrLogsTwoLinesAndSavesNothing)
 {
@@ -116,6 +89,7 @@ TEST_F(CalculationTest, RefusedFormulaShowsErorrLogsTwoLinesAndSavesNothing)
 
     for (const Refusal& refusal : REFUSALS) {
         SCOPED_TRACE(refusal.formula);
+        app().SetIntegerMode(refusal.row, refusal.row % 2 == 1);
         app().SetVariables(refusal.variables[0], refusal.variables[1], refusal.variables[2]);
         const std::string fileBefore = app().SettingsBytes();
         const size_t logBefore = app().LogLines().size();
@@ -151,12 +125,12 @@ TEST_F(CalculationTest, StoreFunctionRewritesTheVariableAndItsHistory)
     const wchar_t* const SECTIONS[] = {L"HistoryX", L"HistoryY", L"HistoryZ"};
     for (const Store& store : STORES) {
         SCOPED_TRACE(store.formula);
+        app().SetIntegerMode(store.row, store.row % 2 == 1);
         app().SetVariables(SAMPLE_VARIABLES[0], SAMPLE_VARIABLES[1], SAMPLE_VARIABLES[2]);
 
         EXPECT_TRUE(app().Calculate(store.row, store.formula).empty());
 
         EXPECT_EQ(App::Text(app().AnswerField()), store.answer);
-        EXPECT_EQ(App::Text(app().VariableBox(store.var)), store.stored);
         const Texts history = App::ComboItems(app().VariableBox(store.var));
         ASSERT_GE(history.size(), 2u);
         EXPECT_EQ(history[0], store.stored);
@@ -165,10 +139,8 @@ TEST_F(CalculationTest, StoreFunctionRewritesTheVariableAndItsHistory)
             EXPECT_EQ(history[1], SAMPLE_VARIABLES[store.var]);
         }
         EXPECT_EQ(app().SettingsValue(SECTIONS[store.var], L"Str00"), store.stored);
-        for (int other = 0; other < 3; ++other) {
-            if (other != store.var) {
-                EXPECT_EQ(App::Text(app().VariableBox(other)), SAMPLE_VARIABLES[other]);
-            }
+        for (int var = 0; var < 3; ++var) {
+            EXPECT_EQ(App::Text(app().VariableBox(var)), var == store.var ? store.stored : SAMPLE_VARIABLES[var]);
         }
     }
 }
@@ -180,15 +152,14 @@ TEST_F(CalculationTest, HistoryKeepsOneCopyOfEachFormulaUpToLetterCase)
         int row;
         Texts pressed;     // calculated in this order
         Texts head;         // the history's first entries afterwards; then the sample
-        size_t addedCount;  // entries beyond the 20 of the start
         bool lastPressChangesNothing;
     };
     const Promotion PROMOTIONS[] = {
-        {"the same formula twice stays once", 10, {L"1+2", L"1+2"}, {L"1+2"}, 1, true},
-        {"an older copy moves to the top", 12, {L"1+2", L"3+4", L"1+2"}, {L"1+2", L"3+4"}, 2, false},
-        {"another letter case replaces the older entry", 14, {L"pi*2", L"x+1", L"PI*2"}, {L"PI*2", L"x+1"}, 2, false},
+        {"the same formula twice stays once", 10, {L"1+2", L"1+2"}, {L"1+2"}, true},
+        {"an older copy moves to the top", 12, {L"1+2", L"3+4", L"1+2"}, {L"1+2", L"3+4"}, false},
+        {"another letter case replaces the older entry", 14, {L"pi*2", L"x+1", L"PI*2"}, {L"PI*2", L"x+1"}, false},
         // Entry 0 is examined last and, when it matches, nothing changes.
-        {"entry 0 keeps its letter case", 16, {L"pi*2", L"Pi*2"}, {L"pi*2"}, 1, true},
+        {"entry 0 keeps its letter case", 16, {L"pi*2", L"Pi*2"}, {L"pi*2"}, true},
     };
     for (const Promotion& promotion : PROMOTIONS) {
         SCOPED_TRACE(promotion.what);
@@ -197,14 +168,12 @@ TEST_F(CalculationTest, HistoryKeepsOneCopyOfEachFormulaUpToLetterCase)
             before = App::ComboItems(app().FormulaBox(promotion.row));
             app().Calculate(promotion.row, formula);
         }
-        const Texts history = App::ComboItems(app().FormulaBox(promotion.row));
-        ASSERT_EQ(history.size(), 20 + promotion.addedCount);
-        for (size_t entry = 0; entry < promotion.head.size(); ++entry) {
-            EXPECT_EQ(history[entry], promotion.head[entry]) << "entry " << entry;
-        }
-        EXPECT_EQ(history[promotion.head.size()], SAMPLE_ROWS[promotion.row].formula);
+        Texts expected = promotion.head;
+        expected.push_back(SAMPLE_ROWS[promotion.row].formula);
+        expected.resize(20 + promotion.head.size());  // the empty entries stay below
+        EXPECT_EQ(App::ComboItems(app().FormulaBox(promotion.row)), expected);
         if (promotion.lastPressChangesNothing) {
-            EXPECT_EQ(history, before) << "the last press changed the list";
+            EXPECT_EQ(App::ComboItems(app().FormulaBox(promotion.row)), before) << "the last press changed the list";
         }
     }
 }
@@ -215,7 +184,6 @@ TEST_F(CalculationTest, FormulaOf1023CharactersIsCalculatedOneOf1024IsRefused)
     std::wstring formula = L"1";
     for (int i = 0; i < 511; ++i) formula += L"+1";
     ASSERT_EQ(formula.size(), 1023u);
-    app().SetVariables(SAMPLE_VARIABLES[0], SAMPLE_VARIABLES[1], SAMPLE_VARIABLES[2]);
 
     EXPECT_TRUE(app().Calculate(ROW, formula).empty());
     EXPECT_EQ(App::Text(app().AnswerField()), L"512");
@@ -242,43 +210,16 @@ TEST_F(CalculationTest, FormulaOf1023CharactersIsCalculatedOneOf1024IsRefused)
     EXPECT_EQ(app().SettingsBytes(), fileBefore);
 }
 
-TEST_F(CalculationTest, ModeToggleChangesOnlyItsLabelAndTheNextCalculation)
+// A toggle changes its label and the next calculation, nothing else; a Calc
+// press changes no other row.
+TEST_F(CalculationTest, ModeToggleAndCalcTouchOnlyTheirRow)
 {
     constexpr int ROW = 6;  // starts in Decimal mode
-    struct Step {
-        bool integerMode;
-        const wchar_t* label;
-        const wchar_t* answer;  // of 7/2 in that mode
-    };
-    constexpr Step STEPS[] = {{true, L"Int", L"3"}, {false, L"Dec", L"3.5"}};
-    App::SetText(app().FormulaBox(ROW), L"7/2");
-    for (const Step& step : STEPS) {
-        SCOPED_TRACE(step.label);
-        const std::wstring answerBefore = App::Text(app().AnswerField());
-        const size_t logBefore = app().LogLines().size();
-        const Texts historyBefore = App::ComboItems(app().FormulaBox(ROW));
-
-        EXPECT_TRUE(app().Click(app().ModeToggle(ROW)).empty());
-
-        EXPECT_EQ(App::Checked(app().ModeToggle(ROW)), step.integerMode);
-        EXPECT_EQ(App::Text(app().ModeToggle(ROW)), step.label);
-        EXPECT_EQ(App::Text(app().FormulaBox(ROW)), L"7/2");
-        EXPECT_EQ(App::ComboItems(app().FormulaBox(ROW)), historyBefore);
-        EXPECT_EQ(App::Text(app().AnswerField()), answerBefore);
-        EXPECT_EQ(app().LogLines().size(), logBefore);
-
-        EXPECT_TRUE(app().Click(app().CalcButton(ROW)).empty());
-        EXPECT_EQ(App::Text(app().AnswerField()), step.answer);
-    }
-}
-
-TEST_F(CalculationTest, PressingCalcChangesNoOtherRow)
-{
-    constexpr int ROW = 8;
     struct RowState {
         std::wstring text;
         Texts history;
         bool integerMode;
+        bool operator==(const RowState&) const = default;
     };
     auto snapshot = [] {
         std::vector<RowState> rows;
@@ -288,18 +229,31 @@ TEST_F(CalculationTest, PressingCalcChangesNoOtherRow)
         }
         return rows;
     };
-    const std::vector<RowState> before = snapshot();
+    struct Step {
+        bool integerMode;
+        const wchar_t* label;
+        const wchar_t* answer;  // of 7/2 in that mode
+    };
+    constexpr Step STEPS[] = {{true, L"Int", L"3"}, {false, L"Dec", L"3.5"}};
+    App::SetText(app().FormulaBox(ROW), L"7/2");
+    for (const Step& step : STEPS) {
+        SCOPED_TRACE(step.label);
+        std::vector<RowState> expected = snapshot();
+        expected[ROW].integerMode = step.integerMode;
+        const std::wstring answerBefore = App::Text(app().AnswerField());
+        const size_t logBefore = app().LogLines().size();
 
-    EXPECT_TRUE(app().Calculate(ROW, L"pow(2,10)").empty());
-    EXPECT_EQ(App::Text(app().AnswerField()), L"1024");
+        EXPECT_TRUE(app().Click(app().ModeToggle(ROW)).empty());
+        EXPECT_EQ(App::Text(app().ModeToggle(ROW)), step.label);
+        EXPECT_TRUE(snapshot() == expected) << "the toggle changed more than its mode";
+        EXPECT_EQ(App::Text(app().AnswerField()), answerBefore);
+        EXPECT_EQ(app().LogLines().size(), logBefore);
 
-    const std::vector<RowState> after = snapshot();
-    for (int row = 0; row < VexiloId::ROW_COUNT; ++row) {
-        SCOPED_TRACE(row);
-        EXPECT_EQ(after[row].integerMode, before[row].integerMode);
-        if (row == ROW) continue;
-        EXPECT_EQ(after[row].text, before[row].text);
-        EXPECT_EQ(after[row].history, before[row].history);
+        EXPECT_TRUE(app().Click(app().CalcButton(ROW)).empty());
+        EXPECT_EQ(App::Text(app().AnswerField()), step.answer);
+        std::vector<RowState> after = snapshot();
+        after[ROW].history = expected[ROW].history;  // its own history may change
+        EXPECT_TRUE(after == expected) << "the Calc press changed another row";
     }
 }
 

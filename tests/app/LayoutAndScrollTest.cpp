@@ -1,33 +1,14 @@
 // The panel's layout at two widths, and scrolling the twenty rows.
-#include <gtest/gtest.h>
-
-#include <cwchar>
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "tests/app/VexiloSession.h"
+#include "tests/app/AppTest.h"
 
 namespace {
 
-using App = VexiloSession;
-using Texts = std::vector<std::wstring>;
-
 constexpr int ROW_PITCH = 30;
 
-class LayoutAndScrollTest : public ::testing::Test {
+class LayoutAndScrollTest : public SharedApp {
 protected:
-    static void SetUpTestSuite()
-    {
-        s_App = std::make_unique<App>();
-        s_Started = s_App->Start();
-    }
-    static void TearDownTestSuite() { s_App.reset(); }
-    void SetUp() override { ASSERT_TRUE(s_Started) << "vexilo.exe did not start"; }
-
-    static App& app() { return *s_App; }
-
-    // Every control of every row stands where the position puts it.
+    // Every control of every row stands where the position puts it: row
+    // position - 1 at the top of the rows window.
     static ::testing::AssertionResult RowsStandAt(int position)
     {
         for (int row = 0; row < VexiloId::ROW_COUNT; ++row) {
@@ -35,21 +16,14 @@ protected:
             for (HWND control : {app().FormulaBox(row), app().ModeToggle(row), app().CalcButton(row)}) {
                 const LONG actual = App::RectIn(control, app().Rows()).top;
                 if (actual != top) {
-                    return ::testing::AssertionFailure() << "row " << row << " control "
-                                                         << GetDlgCtrlID(control) << " at top " << actual
-                                                         << ", expected " << top;
+                    return ::testing::AssertionFailure() << "row " << row << " control " << GetDlgCtrlID(control)
+                                                         << " at top " << actual << ", expected " << top;
                 }
             }
         }
         return ::testing::AssertionSuccess();
     }
-
-    static std::unique_ptr<App> s_App;
-    static bool s_Started;
 };
-
-std::unique_ptr<App> LayoutAndScrollTest::s_App;
-bool LayoutAndScrollTest::s_Started = false;
 
 TEST_F(LayoutAndScrollTest, PanelFollowsTheWidth)
 {
@@ -83,18 +57,9 @@ TEST_F(LayoutAndScrollTest, PanelFollowsTheWidth)
         app().SetClientWidth(layout.width);
         const SIZE client = App::ClientSize(app().Main());
         ASSERT_EQ(client.cx, layout.width);
-
-        const RECT panel = App::RectIn(app().Panel(), app().Main());
-        EXPECT_EQ(panel.left, 0);
-        EXPECT_EQ(panel.top, 0);
-        EXPECT_EQ(panel.right, layout.width);
-        EXPECT_EQ(panel.bottom, 430);
-        // The log takes all the height below the panel.
-        const RECT log = App::RectIn(app().Log(), app().Main());
-        EXPECT_EQ(log.left, 0);
-        EXPECT_EQ(log.top, 430);
-        EXPECT_EQ(log.right, layout.width);
-        EXPECT_EQ(log.bottom, client.cy);
+        // The panel on top, 430 high; the log takes all the height below it.
+        EXPECT_EQ(BoxOf(App::RectIn(app().Panel(), app().Main())), (Box{0, 0, layout.width, 430}));
+        EXPECT_EQ(BoxOf(App::RectIn(app().Log(), app().Main())), (Box{0, 430, layout.width, client.cy - 430}));
 
         for (const Place& place : layout.places) {
             SCOPED_TRACE(place.id);
@@ -102,9 +67,8 @@ TEST_F(LayoutAndScrollTest, PanelFollowsTheWidth)
                            : place.id == VexiloId::ANSWER ? app().AnswerField()
                                                           : app().PanelControl(place.id);
             const RECT rect = App::RectIn(control, app().Panel());
-            EXPECT_EQ(rect.left, place.left);
-            EXPECT_EQ(rect.top, place.top);
-            EXPECT_EQ(rect.right - rect.left, place.width);
+            EXPECT_EQ((std::array<LONG, 3>{rect.left, rect.top, rect.right - rect.left}),
+                      (std::array<LONG, 3>{place.left, place.top, place.width}));
         }
 
         // Calc buttons and toggles to the right, 10 pixels from the scroll
@@ -127,49 +91,28 @@ TEST_F(LayoutAndScrollTest, PanelFollowsTheWidth)
 
 TEST_F(LayoutAndScrollTest, ScrollRequestsMoveTheRowsByWholeRows)
 {
-    enum class Input { Bar, Wheel };
+    constexpr WORD WHEEL = 0xFFFF;  // a wheel message instead of a scroll bar request
     struct Move {
         int from;
-        Input input;
-        WORD request;  // for the bar
-        WORD thumb;
-        short distance;  // for the wheel
+        WORD request;
+        int thumbOrDistance;
         int to;
     };
     constexpr Move MOVES[] = {
-        {1, Input::Bar, SB_LINEUP, 0, 0, 1},
-        {1, Input::Bar, SB_PAGEUP, 0, 0, 1},
-        {1, Input::Bar, SB_LINEDOWN, 0, 0, 2},
-        {4, Input::Bar, SB_LINEUP, 0, 0, 3},
-        {10, Input::Bar, SB_LINEDOWN, 0, 0, 11},
-        {11, Input::Bar, SB_LINEDOWN, 0, 0, 11},
-        {11, Input::Bar, SB_PAGEDOWN, 0, 0, 11},
-        {1, Input::Bar, SB_PAGEDOWN, 0, 0, 11},
-        {5, Input::Bar, SB_PAGEDOWN, 0, 0, 11},
-        {7, Input::Bar, SB_PAGEUP, 0, 0, 1},
-        {11, Input::Bar, SB_PAGEUP, 0, 0, 1},
-        {3, Input::Bar, SB_THUMBPOSITION, 9, 0, 9},
-        {9, Input::Bar, SB_THUMBTRACK, 4, 0, 4},
-        {6, Input::Bar, SB_TOP, 0, 0, 6},
-        {6, Input::Bar, SB_BOTTOM, 0, 0, 6},
-        {6, Input::Bar, SB_ENDSCROLL, 0, 0, 6},
+        {1, SB_LINEUP, 0, 1}, {1, SB_PAGEUP, 0, 1}, {1, SB_LINEDOWN, 0, 2}, {4, SB_LINEUP, 0, 3},
+        {10, SB_LINEDOWN, 0, 11}, {11, SB_LINEDOWN, 0, 11}, {11, SB_PAGEDOWN, 0, 11}, {1, SB_PAGEDOWN, 0, 11},
+        {5, SB_PAGEDOWN, 0, 11}, {7, SB_PAGEUP, 0, 1}, {11, SB_PAGEUP, 0, 1}, {3, SB_THUMBPOSITION, 9, 9},
+        {9, SB_THUMBTRACK, 4, 4}, {6, SB_TOP, 0, 6}, {6, SB_BOTTOM, 0, 6}, {6, SB_ENDSCROLL, 0, 6},
         // One row per wheel message, whatever the distance.
-        {5, Input::Wheel, 0, 0, -120, 6},
-        {5, Input::Wheel, 0, 0, -480, 6},
-        {5, Input::Wheel, 0, 0, 120, 4},
-        {1, Input::Wheel, 0, 0, 120, 1},
-        {11, Input::Wheel, 0, 0, -120, 11},
+        {5, WHEEL, -120, 6}, {5, WHEEL, -480, 6}, {5, WHEEL, 120, 4}, {1, WHEEL, 120, 1}, {11, WHEEL, -120, 11},
     };
     for (const Move& move : MOVES) {
-        SCOPED_TRACE(::testing::Message() << "from " << move.from << " request " << move.request << " thumb "
-                                          << move.thumb << " wheel " << move.distance);
+        SCOPED_TRACE(::testing::Message() << "from " << move.from << " request " << move.request << " "
+                                          << move.thumbOrDistance);
         app().Scroll(SB_THUMBPOSITION, static_cast<WORD>(move.from));
         ASSERT_TRUE(RowsStandAt(move.from));
-
-        if (move.input == Input::Bar) app().Scroll(move.request, move.thumb);
-        else app().Wheel(move.distance);
-
-        EXPECT_EQ(app().FirstRowInView(), move.to);
+        if (move.request == WHEEL) app().Wheel(static_cast<short>(move.thumbOrDistance));
+        else app().Scroll(move.request, static_cast<WORD>(move.thumbOrDistance));
         EXPECT_TRUE(RowsStandAt(move.to));
     }
     app().Scroll(SB_THUMBPOSITION, 1);

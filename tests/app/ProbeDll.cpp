@@ -3,90 +3,49 @@
 // driver's shared block (see ProbeProtocol.h).
 #include <windows.h>
 
+#include <iterator>
+
 #include "tests/app/ProbeProtocol.h"
 
 namespace {
 
 constexpr UINT MN_GETHMENU_MESSAGE = 0x01E1;  // the popup menu window's own menu
 
-// Appends to the shared block without ever writing past it.
-class BlockWriter {
-public:
-    explicit BlockWriter(ProbeBlock* block) : m_Block(block) { m_Block->length = 0; m_Block->truncated = 0; }
-
-    void Put(const wchar_t* text)
-    {
-        for (; *text; ++text) Put(*text);
-    }
-    void Put(wchar_t ch)
-    {
-        if (m_Block->length >= static_cast<LONG>(PROBE_TEXT_UNITS)) {
-            m_Block->truncated = 1;
-            return;
-        }
-        m_Block->text[m_Block->length++] = ch;
-    }
-    void PutNumber(unsigned long value)
-    {
-        wchar_t digits[24];
-        int count = 0;
-        do {
-            digits[count++] = static_cast<wchar_t>(L'0' + value % 10);
-            value /= 10;
-        } while (value != 0 && count < 24);
-        while (count > 0) Put(digits[--count]);
-    }
-
-private:
-    ProbeBlock* m_Block;
-};
-
-void DescribeItems(HMENU menu, int depth, BlockWriter& out)
+void DescribeItems(HMENU menu, LONG depth, ProbeBlock& block)
 {
     const int count = GetMenuItemCount(menu);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[512] = L"";
+    for (int i = 0; i < count && block.count < PROBE_ITEM_CAPACITY; ++i) {
+        MenuEntry& entry = block.items[block.count];
+        entry = {};
         MENUITEMINFOW info = {};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
-        info.dwTypeData = text;
-        info.cch = static_cast<UINT>(sizeof text / sizeof text[0] - 1);
+        info.dwTypeData = entry.text;
+        info.cch = static_cast<UINT>(std::size(entry.text) - 1);
         if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-        text[sizeof text / sizeof text[0] - 1] = 0;
-        const wchar_t kind = info.hSubMenu ? L'P' : (info.fType & MFT_SEPARATOR) ? L'S' : L'I';
-        out.PutNumber(static_cast<unsigned long>(depth));
-        out.Put(L'\t');
-        out.Put(kind);
-        out.Put(L'\t');
-        out.PutNumber(info.wID);
-        out.Put(L'\t');
-        out.Put((info.fState & MFS_CHECKED) ? L'1' : L'0');
-        out.Put(L'\t');
-        for (const wchar_t* c = text; *c; ++c) out.Put(*c == L'\n' ? L' ' : *c);
-        out.Put(L'\n');
-        if (info.hSubMenu && depth == 0) DescribeItems(info.hSubMenu, depth + 1, out);
+        entry.depth = depth;
+        entry.kind = info.hSubMenu ? L'P' : (info.fType & MFT_SEPARATOR) ? L'S' : L'I';
+        entry.id = info.wID;
+        entry.checked = (info.fState & MFS_CHECKED) != 0;
+        ++block.count;
+        if (info.hSubMenu && depth == 0) DescribeItems(info.hSubMenu, depth + 1, block);
     }
-}
-
-HMENU MenuOf(HWND window)
-{
-    wchar_t className[16] = L"";
-    GetClassNameW(window, className, 16);
-    if (lstrcmpW(className, L"#32768") == 0) {
-        return reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU_MESSAGE, 0, 0));
-    }
-    return GetMenu(window);
 }
 
 void Describe(HWND window)
 {
-    const std::wstring name = ProbeBlockName(GetCurrentProcessId());
-    HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, name.c_str());
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, ProbeBlockName(GetCurrentProcessId()).c_str());
     if (!mapping) return;
     auto* block = static_cast<ProbeBlock*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeBlock)));
     if (block) {
-        BlockWriter out(block);
-        if (HMENU menu = MenuOf(window)) DescribeItems(menu, 0, out);
+        wchar_t className[16] = L"";
+        GetClassNameW(window, className, 16);
+        // A popup menu window (#32768) hands out its menu; others have a menu bar.
+        HMENU menu = lstrcmpW(className, L"#32768") == 0
+                         ? reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU_MESSAGE, 0, 0))
+                         : GetMenu(window);
+        block->count = 0;
+        if (menu) DescribeItems(menu, 0, *block);
         MemoryBarrier();
         InterlockedExchange(&block->done, 1);
         UnmapViewOfFile(block);

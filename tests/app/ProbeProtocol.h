@@ -16,14 +16,23 @@ constexpr wchar_t PROBE_MESSAGE_NAME[] = L"VexiloProbe.DescribeMenu";
 constexpr char PROBE_HOOK_EXPORT[] = "VexiloProbeHook";
 using ProbeHookGetter = HOOKPROC (*)();
 
-constexpr DWORD PROBE_TEXT_UNITS = 16384;
+// One item of a menu as the probe saw it from inside the program.
+struct MenuEntry {
+    LONG depth;      // 0: an item of the menu itself (a menu bar title), 1: an item of its submenu
+    wchar_t kind;    // 'P' with a submenu, 'S' separator, 'I' plain item
+    UINT id;
+    LONG checked;
+    wchar_t text[128];
+};
 
-// The shared block. The hook sets done last, after the text.
+constexpr LONG PROBE_ITEM_CAPACITY = 64;
+
+// The shared block: the menu's items, each title followed by its submenu's.
+// The hook sets done last.
 struct ProbeBlock {
     LONG done;
-    LONG truncated;
-    LONG length;  // units of text, without a terminator
-    wchar_t text[PROBE_TEXT_UNITS];
+    LONG count;
+    MenuEntry items[PROBE_ITEM_CAPACITY];
 };
 
 // One block per probed process.
@@ -31,10 +40,3 @@ inline std::wstring ProbeBlockName(DWORD processId)
 {
     return L"Local\\VexiloProbe." + std::to_wstring(processId);
 }
-
-// The description, one line per menu item, each ending in '\n':
-//   depth TAB kind TAB id TAB checked TAB text
-// depth 0 for the items of the described menu, 1 for the items of their
-// submenus; kind 'P' for an item with a submenu, 'S' for a separator, 'I'
-// otherwise; checked 1 or 0. The text comes last and may hold anything but
-// a line feed.

@@ -1,5 +1,7 @@
 #include "tests/app/RealInput.h"
 
+#include "tests/app/VexiloSession.h"
+
 namespace {
 
 // SendInput's absolute mouse coordinates run from 0 to 65535 over the primary screen.
@@ -39,17 +41,10 @@ void PressKey(WORD virtualKey)
     SendInput(2, inputs, sizeof(INPUT));
 }
 
-void ClickAt(POINT screen)
+void ClickAt(POINT screen, bool rightButton)
 {
-    INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_LEFTDOWN),
-                       MouseInput(screen, MOUSEEVENTF_LEFTUP)};
-    SendInput(3, inputs, sizeof(INPUT));
-}
-
-void RightClickAt(POINT screen)
-{
-    INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, MOUSEEVENTF_RIGHTDOWN),
-                       MouseInput(screen, MOUSEEVENTF_RIGHTUP)};
+    INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                       MouseInput(screen, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
     SendInput(3, inputs, sizeof(INPUT));
 }
 
@@ -61,17 +56,6 @@ void WheelAt(POINT screen, int distance)
 
 POINT CenterOf(HWND window)
 {
-    RECT rect;
-    GetWindowRect(window, &rect);
+    const RECT rect = VexiloSession::ScreenRect(window);
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
-{
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount64() > deadline) return false;
-        Sleep(5);
-    }
 }

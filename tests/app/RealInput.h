@@ -1,8 +1,6 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-
 // Real key and mouse input (SendInput), as a person's hands give it. Keys go
 // to the foreground window's focus, so a test brings the program's window to
 // the front first; mouse input goes to the window under the pointer.
@@ -11,16 +9,10 @@
 bool BringToFront(HWND topLevel);
 // Presses and releases a key.
 void PressKey(WORD virtualKey);
-// Moves the mouse to a point on the screen and clicks the left button there.
-void ClickAt(POINT screen);
-// The same with the right button.
-void RightClickAt(POINT screen);
+// Moves the mouse to a point on the screen and clicks a button there.
+void ClickAt(POINT screen, bool rightButton = false);
 // Moves the mouse to a point and turns the wheel; a positive distance turns
 // it away from the user (120 is one notch).
 void WheelAt(POINT screen, int distance);
 // The centre of a window, in screen coordinates.
 POINT CenterOf(HWND window);
-
-// Polls until the condition holds or the time is up; true when it held.
-// Only for letting the other process catch up: no result depends on the time.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);

@@ -1,18 +1,11 @@
 // Enter and the wheel with the focus in a formula box, given as real key and
 // mouse input: Enter calculates that row, the wheel scrolls the rows.
-#include <gtest/gtest.h>
+#include "tests/app/AppTest.h"
 
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "tests/app/ProgramWindows.h"
 #include "tests/app/RealInput.h"
-#include "tests/app/VexiloSession.h"
 
 namespace {
 
-using App = VexiloSession;
 using Selection = std::pair<DWORD, DWORD>;
 
 constexpr int SPARE_ROW = 9;  // its mode toggle serves as an input barrier
@@ -39,11 +32,6 @@ bool InputBarrier(App& app)
     return App::Checked(toggle) == checked;
 }
 
-void SetIntegerMode(App& app, int row)
-{
-    if (!App::Checked(app.ModeToggle(row))) app.Click(app.ModeToggle(row));
-}
-
 struct EnterCase {
     int row;
     const wchar_t* formula;  // each one changes x, so a second calculation would show
@@ -63,8 +51,8 @@ TEST(RowHooks, EnterInAFormulaBoxCalculatesThatRowOnceAndKeepsTheSelection)
     App app;
     ASSERT_TRUE(app.Start());
     for (const EnterCase& enter : ENTER_CASES) {
-        SCOPED_TRACE(Utf8(enter.formula) + " in row " + std::to_string(enter.row));
-        SetIntegerMode(app, enter.row);
+        SCOPED_TRACE(::testing::Message() << enter.formula << " in row " << enter.row);
+        app.SetIntegerMode(enter.row, true);
         App::SetText(app.VariableBox(0), L"5");
         HWND box = app.FormulaBox(enter.row);
         HWND edit = ComboEdit(box);
@@ -80,7 +68,7 @@ TEST(RowHooks, EnterInAFormulaBoxCalculatesThatRowOnceAndKeepsTheSelection)
         EXPECT_EQ(EditSelection(edit), enter.selection);
         ASSERT_TRUE(InputBarrier(app));
 
-        EXPECT_EQ(app.LogLinesAfter(before), std::vector<std::wstring>{L"Ans=[" + std::wstring(enter.answer) + L"]"});
+        EXPECT_EQ(app.LogLinesAfter(before), Texts{L"Ans=[" + std::wstring(enter.answer) + L"]"});
         EXPECT_EQ(App::Text(app.VariableBox(0)), enter.answer);
         EXPECT_EQ(App::Text(box), enter.formula);  // nothing inserted
         EXPECT_EQ(EditSelection(edit), enter.selection);
@@ -99,7 +87,7 @@ TEST(RowHooks, EnterInAVariableBoxCalculatesNothing)
         App::SetText(box, L"5");
         ASSERT_TRUE(FocusByClick(app, box));
         SendMessageW(ComboEdit(box), EM_SETSEL, 1, 1);
-        const std::vector<std::wstring> log = app.LogLines();
+        const Texts log = app.LogLines();
         const std::wstring answer = App::Text(app.AnswerField());
 
         PressKey(VK_RETURN);
@@ -112,39 +100,26 @@ TEST(RowHooks, EnterInAVariableBoxCalculatesNothing)
     }
 }
 
-// The top of row 0's formula box in the rows window: 0 at the start, -30 per row scrolled.
-LONG FirstRowTop(App& app)
-{
-    return App::RectIn(app.FormulaBox(0), app.Rows()).top;
-}
-
-struct WheelStep {
-    int distance;  // negative: towards the user
-    LONG firstRowTop;
-};
-
-// One row per wheel message, whatever its distance.
-const WheelStep WHEEL_STEPS[] = {
-    {-120, -30}, {-120, -60}, {-360, -90}, {120, -60}, {240, -30}, {120, 0},
-};
-
 TEST(RowHooks, WheelOverAFocusedFormulaBoxScrollsTheRowsAndLeavesTheBox)
 {
+    // One row per wheel message, whatever its distance; negative: towards
+    // the user. Row 0's top in the rows window: 0 at the start, -30 per row.
+    const std::pair<int, LONG> STEPS[] = {{-120, -30}, {-120, -60}, {-360, -90}, {120, -60}, {240, -30}, {120, 0}};
     App app;
     ASSERT_TRUE(app.Start());
     HWND box = app.FormulaBox(2);
     ASSERT_TRUE(FocusByClick(app, box));
     const std::wstring text = App::Text(box);
     const LRESULT item = SendMessageW(box, CB_GETCURSEL, 0, 0);
-    ASSERT_EQ(FirstRowTop(app), 0);
+    auto top = [&](HWND control) { return App::RectIn(control, app.Rows()).top; };
+    ASSERT_EQ(top(app.FormulaBox(0)), 0);
 
-    for (const WheelStep& step : WHEEL_STEPS) {
-        SCOPED_TRACE(step.distance);
-        WheelAt(CenterOf(ComboEdit(box)), step.distance);
+    for (const auto& [distance, firstRowTop] : STEPS) {
+        SCOPED_TRACE(distance);
+        WheelAt(CenterOf(ComboEdit(box)), distance);
         // The rows move one after the other; the focused box moves with them.
-        EXPECT_TRUE(WaitUntil([&] {
-            return FirstRowTop(app) == step.firstRowTop && App::RectIn(box, app.Rows()).top == step.firstRowTop + 2 * 30;
-        })) << "first row at " << FirstRowTop(app) << ", focused box at " << App::RectIn(box, app.Rows()).top;
+        EXPECT_TRUE(WaitUntil([&] { return top(app.FormulaBox(0)) == firstRowTop && top(box) == firstRowTop + 60; }))
+            << "first row at " << top(app.FormulaBox(0)) << ", focused box at " << top(box);
         EXPECT_EQ(App::Text(box), text);
         EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), item);
         EXPECT_FALSE(SendMessageW(box, CB_GETDROPPEDSTATE, 0, 0));

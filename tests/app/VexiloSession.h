@@ -1,7 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Ids of the program's windows, controls and commands, as seen from outside.
@@ -24,7 +26,11 @@ constexpr int FORMULA_FIRST = 171;
 constexpr int MODE_FIRST = 200;
 constexpr int CALC_FIRST = 220;
 constexpr int ROW_COUNT = 20;
+constexpr int EXPLAIN_TEXT = 320;  // the text of the explanation dialog
+constexpr int CMD_CLEAR_LOG = 106;
+constexpr int CMD_EXPLAIN = 120;
 constexpr int CMD_JAPANESE = 121;
+constexpr int CMD_STORE_LOG = 129;
 }  // namespace VexiloId
 
 // One run of vexilo.exe driven from outside, as a user would: a fresh folder
@@ -38,40 +44,37 @@ public:
     VexiloSession(const VexiloSession&) = delete;
     VexiloSession& operator=(const VexiloSession&) = delete;
 
-    // Writes the settings file before the start: raw bytes, any encoding.
-    void WriteSettings(const std::string& bytes);
-    // Writes the settings file as UTF-16LE with a byte-order mark, the way
-    // the program writes it itself; lines end in CR LF.
+    // Writes the settings file before the start as UTF-16LE with a
+    // byte-order mark, the way the program writes it itself.
     void WriteSettingsText(const std::vector<std::wstring>& lines);
     // Starts the program and waits until its main window is visible.
     bool Start();
     // Closes the main window with WM_CLOSE and waits for the process to end.
     bool Close();
-    // Closes the program and starts it again in the same folder.
-    bool Restart();
-    bool Running() const;
+    bool Restart() { return Close() && Start(); }
+    // Lets the program finish what it is doing before the driver looks.
+    void Settle() const;
 
     const std::wstring& Folder() const { return m_Folder; }
-    std::wstring SettingsPath() const;
+    std::wstring SettingsPath() const { return m_Folder + L"\\vexilo.ini"; }
     bool SettingsExist() const;
     std::string SettingsBytes() const;
     // A value of the settings file, through the private-profile functions;
     // "<missing>" when the key is not there.
     std::wstring SettingsValue(const wchar_t* section, const wchar_t* key) const;
-    // Sets or clears the read-only attribute of the settings file.
-    bool SetSettingsReadOnly(bool readOnly) const;
 
     HWND Main() const { return m_Main; }
-    HWND Panel() const;
-    HWND Rows() const;
-    HWND Log() const;
-    HWND AnswerField() const;
-    HWND AnswerLabel() const;
-    HWND VariableBox(int var) const;  // 0 x, 1 y, 2 z
-    HWND FormulaBox(int row) const;
-    HWND ModeToggle(int row) const;
-    HWND CalcButton(int row) const;
-    HWND PanelControl(int id) const;
+    HWND Panel() const { return GetDlgItem(m_Main, VexiloId::PANEL); }
+    HWND Rows() const { return GetDlgItem(Panel(), VexiloId::ROWS); }
+    HWND Log() const { return GetDlgItem(m_Main, VexiloId::LOG); }
+    // The label comes first among the panel's children with the shared id.
+    HWND AnswerLabel() const { return GetDlgItem(Panel(), VexiloId::ANSWER); }
+    HWND AnswerField() const { return FindWindowExW(Panel(), nullptr, L"Edit", nullptr); }
+    HWND VariableBox(int var) const { return GetDlgItem(Panel(), VexiloId::X + 2 * var); }  // 0 x, 1 y, 2 z
+    HWND FormulaBox(int row) const { return GetDlgItem(Rows(), VexiloId::FORMULA_FIRST + row); }
+    HWND ModeToggle(int row) const { return GetDlgItem(Rows(), VexiloId::MODE_FIRST + row); }
+    HWND CalcButton(int row) const { return GetDlgItem(Rows(), VexiloId::CALC_FIRST + row); }
+    HWND PanelControl(int id) const { return GetDlgItem(Panel(), id); }
 
     static std::wstring Text(HWND window);
     static void SetText(HWND window, const std::wstring& text);
@@ -86,56 +89,55 @@ public:
 
     // Sets x, y and z as a user types them into the three boxes.
     void SetVariables(const std::wstring& x, const std::wstring& y, const std::wstring& z);
+    // Sets the row's mode toggle to Integer mode or Decimal mode.
+    void SetIntegerMode(int row, bool integerMode);
 
     // Presses a button and returns the texts of the message boxes that came
     // up meanwhile, each closed with OK.
     std::vector<std::wstring> Click(HWND button);
     // Types the formula into row and presses its Calc button.
     std::vector<std::wstring> Calculate(int row, const std::wstring& formula);
-    // Sends a message and closes message boxes that come up meanwhile.
-    std::vector<std::wstring> SendAndCollect(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     // A menu command of the main window, as the menu bar would send it.
     std::vector<std::wstring> Command(int id);
 
-    // Moves and sizes the main window (outer rectangle, screen pixels).
-    void MoveMainWindow(int left, int top, int width, int height);
     // Sizes the main window so that its client area, and with it the panel,
     // is width pixels wide; the height stays.
     void SetClientWidth(int width);
-    // Sends WM_SIZING for a drag of the given edge (WMSZ_...) and returns the
-    // rectangle as the program left it; result receives the message's result.
-    RECT Sizing(int edge, const RECT& dragged, LRESULT* result);
-
     // A scroll request to the formula rows, as the scroll bar sends it.
     void Scroll(WORD request, WORD thumb = 0);
     // A wheel message to the formula rows; towards the user is negative.
     void Wheel(short distance);
-    // The scroll position seen from the rows themselves: 1 while row 0
-    // stands at the top of the rows window, n when row n-1 does. Zero when
-    // the rows are not on the 30-pixel grid.
-    int FirstRowInView() const;
 
-    // A top-level dialog of the program (class #32770) other than a message
-    // box the driver already handles, or null.
-    HWND FindDialog() const;
+    // A visible top-level window of the program with this class, or null;
+    // the Wait form gives it time to come.
+    HWND FindWindowOfClass(const wchar_t* className) const;
+    HWND WaitForWindowOfClass(const wchar_t* className) const;
+    // A dialog of the program (class #32770), or null.
+    HWND FindDialog() const { return FindWindowOfClass(L"#32770"); }
+    // Waits for a message box of the program, takes its text and closes it
+    // with the button given (IDOK, IDYES, ...). False when none came.
+    bool AnswerMessageBox(int button, std::wstring& text) const;
 
 private:
-    void ReleaseProcess();
-
-    // Asking another process for a child by id costs a round trip under
-    // Wine; the handles stay the same for the whole run.
-    HWND CachedChild(HWND& cache, HWND parent, int id) const;
+    std::vector<std::wstring> SendAndCollect(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
     std::wstring m_Folder;
     PROCESS_INFORMATION m_Process = {};
     HWND m_Main = nullptr;
-    mutable HWND m_Panel = nullptr;
-    mutable HWND m_Rows = nullptr;
-    mutable HWND m_RowControls[3][VexiloId::ROW_COUNT] = {};  // formula box, mode toggle, Calc button
 };
 
-// The text of a message box's message.
-std::wstring MessageBoxText(HWND box);
-
+// Polls until the condition holds or the time is up; true when it held.
+// Only for letting the other process catch up: no result depends on the time.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
+// Waits until the window is destroyed or hidden; true when it is.
+bool WaitGone(HWND window);
+// The window that has the keyboard focus in the window's thread.
+HWND FocusOf(HWND windowOfThread);
+// The edit field of a combo box (for a ComboBoxEx, of its inner combo box).
+HWND ComboEdit(HWND combo);
+// The selection of an edit field: start and end.
+std::pair<DWORD, DWORD> EditSelection(HWND edit);
+// The bytes of a file; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
 // The system's text for an error code, without the line break at its end.
 std::wstring SystemErrorText(DWORD code);
