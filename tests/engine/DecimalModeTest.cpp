@@ -1,30 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <iterator>
 
-#include "engine/TokenCodes.h"
 #include "tests/engine/EngineTestSupport.h"
 
 using namespace enginetest;
 
 namespace {
 
-struct AnswerRow {
-    const wchar_t* formula;
-    const wchar_t* answer;  // "%.15g" text
-};
-
-void ExpectAnswers(const AnswerRow* rows, size_t count)
-{
-    for (size_t i = 0; i < count; ++i) {
-        SCOPED_TRACE(rows[i].formula);
-        const Outcome out = Calc(DECIMAL, rows[i].formula);
-        EXPECT_TRUE(out.ok) << testing::PrintToString(out.err);
-        ExpectAnswerText(out.ans, rows[i].answer);
-        EXPECT_TRUE(out.messages.empty());
-    }
-}
-
+// Answers are "%.15g" texts.
 const AnswerRow ARITHMETIC[] = {
     {L"1+2*3", L"7"}, {L"(1+2)*3", L"9"}, {L"10-4-3", L"3"},
     {L"2-3+4", L"3"},  // left association
@@ -88,27 +70,17 @@ const AnswerRow FUNCTIONS[] = {
     {L"tan(0)", L"0"}, {L"tan(1)", L"1.5574077246549"},
 };
 
-// dms( writes the answer text only when nothing is applied after it.
+// dms( writes the answer text only when nothing is applied after it; the
+// texts themselves are checked with FormatDms.
 const AnswerRow DMS[] = {
-    {L"dms(1)", L"57\u00B017\u203244.807\u2033"}, {L"dms(acos(0-1))", L"180\u00B00\u20320.000\u2033"},
-    {L"dms(0)", L"0\u00B00\u20320.000\u2033"}, {L"dms(0-1)", L"-57\u00B0-17\u2032-44.806\u2033"},
-    {L"dms(0-0.001)", L"0\u00B0-3\u2032-26.264\u2033"},
-    {L"dms(0.5235987755982988)", L"29\u00B059\u203260.000\u2033"},
-    {L"dms(dms(1))", L"57\u00B017\u203244.807\u2033"},
-    {L"dms(10000000000)", L"572957795130\u00B049\u203223.672\u2033"}, {L"dms(inv(0))", L"inf\u00B0"},
-    {L"dms(sqrt(0-1))", L"-nan\u00B0"}, {L"dms(1)*2", L"2"}, {L"2*dms(1)", L"2"}, {L"TOx(dms(1))", L"1"},
+    {L"dms(1)", L"57\u00B017\u203244.807\u2033"}, {L"dms(dms(1))", L"57\u00B017\u203244.807\u2033"},
+    {L"dms(inv(0))", L"inf\u00B0"}, {L"dms(1)*2", L"2"}, {L"2*dms(1)", L"2"}, {L"TOx(dms(1))", L"1"},
 };
 
-TEST(DecimalMode, ArithmeticAndFormatting) { ExpectAnswers(ARITHMETIC, std::size(ARITHMETIC)); }
-TEST(DecimalMode, ConstantsAgainstExpAndPow) { ExpectAnswers(CONSTANTS, std::size(CONSTANTS)); }
-TEST(DecimalMode, FunctionsInAndOutOfDomain) { ExpectAnswers(FUNCTIONS, std::size(FUNCTIONS)); }
-TEST(DecimalMode, DmsAnswerOnlyWhenOutermost) { ExpectAnswers(DMS, std::size(DMS)); }
-
-struct StoreRow {
-    const wchar_t* formula;
-    const wchar_t* answer;
-    const wchar_t *x, *y, *z;  // variable texts afterwards
-};
+TEST(DecimalMode, ArithmeticAndFormatting) { ExpectAnswers(DECIMAL, ARITHMETIC); }
+TEST(DecimalMode, ConstantsAgainstExpAndPow) { ExpectAnswers(DECIMAL, CONSTANTS); }
+TEST(DecimalMode, FunctionsInAndOutOfDomain) { ExpectAnswers(DECIMAL, FUNCTIONS); }
+TEST(DecimalMode, DmsAnswerOnlyWhenOutermost) { ExpectAnswers(DECIMAL, DMS); }
 
 TEST(DecimalMode, StoresWriteFifteenDigitTexts)
 {
@@ -121,15 +93,7 @@ TEST(DecimalMode, StoresWriteFifteenDigitTexts)
         {L"TOx(inv(0))", L"inf", L"inf", L"2", L"3"}, {L"TOx(sqrt(0-1))", L"-nan", L"-nan", L"2", L"3"},
         {L"x+y*z", L"7", L"1", L"2", L"3"},
     };
-    for (const StoreRow& row : rows) {
-        SCOPED_TRACE(row.formula);
-        const Outcome out = Calc(DECIMAL, row.formula, ENGLISH, {L"1", L"2", L"3"});
-        EXPECT_TRUE(out.ok);
-        EXPECT_EQ(out.ans, row.answer);
-        EXPECT_EQ(out.x, row.x);
-        EXPECT_EQ(out.y, row.y);
-        EXPECT_EQ(out.z, row.z);
-    }
+    ExpectStores(DECIMAL, rows);
 }
 
 TEST(DecimalMode, VariableTextsConvertAsDecimals)
@@ -142,19 +106,8 @@ TEST(DecimalMode, VariableTextsConvertAsDecimals)
         // Decimal digits only: no hexadecimal, and one sign at most.
         {L"0x10", L"0"}, {L"0X10", L"0"}, {L"+-1", L"0"}, {L"\t7", L"7"},
     };
-    for (const AnswerRow& row : rows) {
-        SCOPED_TRACE(row.formula);
-        const Outcome out = Calc(DECIMAL, L"x", ENGLISH, {row.formula, L"", L""});
-        EXPECT_TRUE(out.ok);
-        EXPECT_EQ(out.ans, row.answer);
-        EXPECT_EQ(out.x, row.formula);
-    }
+    ExpectVariableTexts(DECIMAL, rows);
 }
-
-struct RefusalRow {
-    const wchar_t* formula;
-    size_t caret;
-};
 
 TEST(DecimalMode, RefusalsPutTheCaretUnderTheFault)
 {
@@ -178,36 +131,13 @@ TEST(DecimalMode, RefusalsPutTheCaretUnderTheFault)
         {L"max(1,2)*(3,4)", 11}, {L"1,2", 1}, {L",", 0}, {L"max(,1)", 4}, {L"max(1,)", 6}, {L".5", 0},
         {L"1..2", 2}, {L"1 .5", 2}, {L"(1+2", 4}, {L"max(1,2", 7}, {L"1+2)", 3}, {L"()", 1}, {L"5+)", 2},
         {L"1+*2", 2}, {L"1\t+2", 1}, {L"1+$", 2}, {L"1+\u00E9", 2},
+        // A trailing operator or a two-argument function given one argument
+        // leaves too few values: refused just past the last character.
+        {L"1+", 2}, {L"2*3-", 4}, {L"max(1)", 6}, {L"1+max(2)", 8}, {L"sin(1)+", 7}, {L"hypot(3)", 8},
+        {L"pow(2)*3", 8}, {L"1 + ", 4}, {L"TOx(5)/", 7},
     };
-    for (Language lang : LANGUAGES) {
-        for (const RefusalRow& row : rows) {
-            SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)) + " " + LanguageName(lang));
-            const Outcome out = Calc(DECIMAL, row.formula, lang, {L"1", L"2", L"3"});
-            ExpectRefused(out, row.caret, lang);
-            EXPECT_EQ(out.ans, L"");
-            EXPECT_EQ(out.x, L"1");
-        }
-    }
+    ExpectRefusals(DECIMAL, rows);
 }
-
-// A trailing operator or a two-argument function given one argument leaves
-// too few values; the formula is refused just past its last character.
-TEST(DecimalMode, TooFewValuesIsRefusedAtTheEnd)
-{
-    const wchar_t* const formulas[] = {L"1+",       L"2*3-",     L"max(1)", L"1+max(2)", L"sin(1)+",
-                                       L"hypot(3)", L"pow(2)*3", L"1 + ",   L"TOx(5)/"};
-    for (Language lang : LANGUAGES) {
-        for (const wchar_t* formula : formulas) {
-            SCOPED_TRACE(testing::PrintToString(std::wstring(formula)) + " " + LanguageName(lang));
-            ExpectRefused(Calc(DECIMAL, formula, lang), std::wcslen(formula), lang);
-        }
-    }
-}
-
-struct DivisionRow {
-    const wchar_t* formula;
-    std::vector<std::wstring> messages;
-};
 
 TEST(DecimalMode, OnlySlashReportsDivisionByZero)
 {
@@ -217,73 +147,28 @@ TEST(DecimalMode, OnlySlashReportsDivisionByZero)
         {L"inv(0)/0", {}}, {L"1/0+", {}}, {L"dms(1/0)", {}}, {L"2+1/0", {L"m_StackCnt=2"}},
         {L"TOz(5)+1/0", {L"m_StackCnt=2"}},
     };
-    for (Language lang : LANGUAGES) {
-        for (const DivisionRow& row : rows) {
-            SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)) + " " + LanguageName(lang));
-            const Outcome out = Calc(DECIMAL, row.formula, lang);
-            EXPECT_FALSE(out.ok);
-            EXPECT_EQ(out.err, DivisionText(lang));
-            EXPECT_EQ(out.messages, row.messages);
-            EXPECT_EQ(out.ans, L"");
-        }
-    }
+    ExpectDivisionsByZero(DECIMAL, rows);
     // The store ran before the division; the caller just does not copy it back.
     EXPECT_EQ(Calc(DECIMAL, L"TOz(5)+1/0", ENGLISH, {L"", L"", L"7"}).z, L"5");
 }
 
-TEST(DecimalMode, PostfixFollowsTheLevels)
+// Every name, written with its "(", is a function after an operator too;
+// name and bracket must not be parted by a blank.
+TEST(DecimalMode, EveryFunctionNameIsKnown)
 {
-    ExpectPostfix(DECIMAL, L"1+2*3", {Dec(1), Dec(2), Dec(3), Op(DEC_MUL), Op(DEC_ADD)});
-    ExpectPostfix(DECIMAL, L"10-4-3", {Dec(10), Dec(4), Op(DEC_SUB), Dec(3), Op(DEC_SUB)});
-    ExpectPostfix(DECIMAL, L"2*sin(1)", {Dec(2), Dec(1), Op(DEC_SIN), Op(DEC_MUL)});
-    ExpectPostfix(DECIMAL, L"sin(1)*2", {Dec(1), Op(DEC_SIN), Dec(2), Op(DEC_MUL)});
-    ExpectPostfix(DECIMAL, L"sin(cos(1))", {Dec(1), Op(DEC_COS), Op(DEC_SIN)});
-    ExpectPostfix(DECIMAL, L"max(1+2,3)", {Dec(1), Dec(2), Op(DEC_ADD), Dec(3), Op(DEC_MAX)});
-    ExpectPostfix(DECIMAL, L"pow(2,3)/4", {Dec(2), Dec(3), Op(DEC_POW), Dec(4), Op(DEC_DIV)});
-    ExpectPostfix(DECIMAL, L"2*sin(1)+pi",
-                  {Dec(2), Dec(1), Op(DEC_SIN), Op(DEC_MUL), Dec(3.141592653589793), Op(DEC_ADD)});
-    ExpectPostfix(DECIMAL, L"e+exp(1)", {Dec(2.718281828459045), Dec(1), Op(DEC_EXP), Op(DEC_ADD)});
-    ExpectPostfix(DECIMAL, L"1.2.3", {Dec(1.2)});
-    ExpectPostfix(DECIMAL, L"TOx(x)", {Dec(2.5), Op(DEC_TO_X)}, {L"2.5", L"", L""});
-    ExpectPostfix(DECIMAL, L"", {});
-    ExpectPostfix(DECIMAL, L" \b ", {});
-}
-
-struct FunctionRow {
-    const wchar_t* name;
-    uint32_t code;
-    int operands;
-};
-
-// Every name, written with its "(", reaches the list as its own code after
-// its arguments.
-TEST(DecimalMode, EveryFunctionNameConverts)
-{
-    const FunctionRow rows[] = {
-        {L"acos", DEC_ACOS, 1},   {L"asin", DEC_ASIN, 1},       {L"atan", DEC_ATAN, 1},
-        {L"ceil", DEC_CEIL, 1},   {L"cos", DEC_COS, 1},         {L"deg", DEC_DEG, 1},
-        {L"deg2rad", DEC_DEG2RAD, 1}, {L"dms", DEC_DMS, 1},     {L"exp", DEC_EXP, 1},
-        {L"floor", DEC_FLOOR, 1}, {L"grad", DEC_GRAD, 1},       {L"grad2rad", DEC_GRAD2RAD, 1},
-        {L"hypot", DEC_HYPOT, 2}, {L"inv", DEC_INV, 1},         {L"log", DEC_LOG, 1},
-        {L"log10", DEC_LOG10, 1}, {L"logbase", DEC_LOGBASE, 2}, {L"max", DEC_MAX, 2},
-        {L"min", DEC_MIN, 2},     {L"pow", DEC_POW, 2},         {L"sin", DEC_SIN, 1},
-        {L"sqrt", DEC_SQRT, 1},   {L"round", DEC_ROUND, 1},     {L"square", DEC_SQUARE, 1},
-        {L"step", DEC_STEP, 1},   {L"tan", DEC_TAN, 1},         {L"TOx", DEC_TO_X, 1},
-        {L"TOy", DEC_TO_Y, 1},    {L"TOz", DEC_TO_Z, 1},
+    const wchar_t* const CALLS[] = {
+        L"acos(1)", L"asin(1)", L"atan(1)", L"ceil(1)", L"cos(1)", L"deg(1)", L"deg2rad(1)", L"dms(1)",
+        L"exp(1)", L"floor(1)", L"grad(1)", L"grad2rad(1)", L"hypot(1,1)", L"inv(1)", L"log(1)", L"log10(1)",
+        L"logbase(1,1)", L"max(1,1)", L"min(1,1)", L"pow(1,1)", L"sin(1)", L"sqrt(1)", L"round(1)", L"square(1)",
+        L"step(1)", L"tan(1)", L"TOx(1)", L"TOy(1)", L"TOz(1)",
     };
-    ASSERT_EQ(std::size(rows), 29u);
-    for (const FunctionRow& row : rows) {
-        const std::wstring name = row.name;
-        if (row.operands == 1) {
-            ExpectPostfix(DECIMAL, name + L"(7)", {Dec(7), Op(row.code)});
-            ExpectPostfix(DECIMAL, L"1+" + name + L"(7)", {Dec(1), Dec(7), Op(row.code), Op(DEC_ADD)});
-        } else {
-            ExpectPostfix(DECIMAL, name + L"(7,8)", {Dec(7), Dec(8), Op(row.code)});
-            ExpectPostfix(DECIMAL, L"1+" + name + L"(7,8)", {Dec(1), Dec(7), Dec(8), Op(row.code), Op(DEC_ADD)});
-        }
-        // The name and its bracket must not be parted by a blank.
-        SCOPED_TRACE(name);
-        ExpectRefused(Calc(DECIMAL, name + L" (7)"), 1, ENGLISH);
+    ASSERT_EQ(std::size(CALLS), 29u);
+    for (const wchar_t* call : CALLS) {
+        std::wstring formula = L"1+" + std::wstring(call);
+        SCOPED_TRACE(testing::PrintToString(formula));
+        EXPECT_TRUE(Calc(DECIMAL, formula).ok);
+        const std::wstring spaced = formula.insert(formula.find(L'('), L" ");
+        ExpectRefused(Calc(DECIMAL, spaced), 3, ENGLISH);
     }
 }
 

@@ -8,20 +8,6 @@ using namespace enginetest;
 
 namespace {
 
-TEST(EngineEntry, StartsEmpty)
-{
-    FormulaEngine e;
-    for (const wchar_t* text : {e.m_sAns, e.m_sNum, e.m_sBuff, e.m_sX, e.m_sY, e.m_sZ, e.m_sErr})
-        EXPECT_EQ(text[0], L'\0');
-    EXPECT_EQ(e.m_QueueCnt, 0);
-    EXPECT_EQ(e.m_StackCnt, 0);
-    EXPECT_EQ(e.m_NumLen, 0);
-    EXPECT_EQ(e.m_ErrPos, 0);
-    EXPECT_EQ(e.m_ScanPos, 0);
-    EXPECT_EQ(e.m_IntMode, 0);
-    EXPECT_EQ(e.m_Japanese, 0);
-}
-
 struct CountRow {
     Mode mode;
     const wchar_t* formula;
@@ -45,8 +31,7 @@ TEST(EngineEntry, StackCountOtherThanOneIsReported)
     };
     for (Language lang : LANGUAGES) {
         for (const CountRow& row : rows) {
-            SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)) +
-                         (row.mode == INTEGER ? " integer " : " decimal ") + LanguageName(lang));
+            SCOPED_TRACE(Traced(row.formula, lang) + (row.mode == INTEGER ? " Integer" : " Decimal"));
             const Outcome out = Calc(row.mode, row.formula, lang);
             EXPECT_TRUE(out.ok) << "a non-null, possibly empty answer";
             EXPECT_EQ(out.ans, row.answer);
@@ -105,8 +90,8 @@ TEST(EngineEntry, LongCaretLineIsCutToFit)
         const size_t room = lang == JAPANESE ? 1018 : 1009;  // 1023 less the message
         for (const LongRow& row : rows) {
             ASSERT_LE(row.formula.size(), 1023u);
-            SCOPED_TRACE(std::to_string(row.formula.size()) + " units, caret " + std::to_string(row.caret) + " " +
-                         LanguageName(lang));
+            SCOPED_TRACE(std::to_string(row.formula.size()) + " units, caret " + std::to_string(row.caret)
+                         + (lang == JAPANESE ? " Japanese" : " English"));
             const Outcome out = Calc(row.mode, row.formula, lang);
             EXPECT_FALSE(out.ok);
             EXPECT_EQ(out.errPos, static_cast<int32_t>(row.caret));

@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
-#include <iomanip>
-#include <sstream>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,25 +19,20 @@ constexpr Language LANGUAGES[] = {ENGLISH, JAPANESE};
 
 // Non-ASCII texts are spelt with escapes so the sources read the same to
 // every compiler: 0除算　エラー (with an ideographic space), ^ エラー, ° ′ ″.
-inline const std::wstring DIVISION_EN = L"division by 0 error";
-inline const std::wstring DIVISION_JA = L"0\u9664\u7B97\u3000\u30A8\u30E9\u30FC";
-inline const std::wstring SYNTAX_EN = L"^ syntax error";
-inline const std::wstring SYNTAX_JA = L"^ \u30A8\u30E9\u30FC";
-
 inline std::wstring DivisionText(Language lang)
 {
-    return lang == JAPANESE ? DIVISION_JA : DIVISION_EN;
+    return lang == JAPANESE ? L"0\u9664\u7B97\u3000\u30A8\u30E9\u30FC" : L"division by 0 error";
 }
 
 // The caret line as the user sees it under the formula.
 inline std::wstring CaretLine(size_t pos, Language lang)
 {
-    return std::wstring(pos, L'_') + (lang == JAPANESE ? SYNTAX_JA : SYNTAX_EN);
+    return std::wstring(pos, L'_') + (lang == JAPANESE ? L"^ \u30A8\u30E9\u30FC" : L"^ syntax error");
 }
 
-inline const char* LanguageName(Language lang)
+inline std::string Traced(const std::wstring& formula, Language lang)
 {
-    return lang == JAPANESE ? "Japanese" : "English";
+    return testing::PrintToString(formula) + (lang == JAPANESE ? " Japanese" : " English");
 }
 
 // Fills a text field the way the caller does: at most 1023 units.
@@ -63,8 +57,7 @@ struct Outcome {
     std::vector<std::wstring> messages;
 };
 
-inline Outcome Calc(Mode mode, const std::wstring& formula, Language lang = ENGLISH,
-                   const Vars& vars = {})
+inline Outcome Calc(Mode mode, const std::wstring& formula, Language lang = ENGLISH, const Vars& vars = {})
 {
     FormulaEngine engine;
     engine.m_IntMode = mode;
@@ -76,25 +69,11 @@ inline Outcome Calc(Mode mode, const std::wstring& formula, Language lang = ENGL
 
     MessageCapture capture;
     const wchar_t* answer = engine.Calculate();
-
-    Outcome out;
-    out.ok = answer != nullptr;
     if (answer) {
         EXPECT_EQ(answer, engine.m_sAns) << "the answer must point into the engine";
     }
-    out.ans = engine.m_sAns;
-    out.err = engine.m_sErr;
-    out.errPos = engine.m_ErrPos;
-    out.x = engine.m_sX;
-    out.y = engine.m_sY;
-    out.z = engine.m_sZ;
-    out.messages = capture.Messages();
-    return out;
-}
-
-inline void ExpectAnswerText(const std::wstring& actual, const wchar_t* expected)
-{
-    EXPECT_EQ(actual, expected);
+    return {answer != nullptr, engine.m_sAns, engine.m_sErr, engine.m_ErrPos,
+            engine.m_sX, engine.m_sY, engine.m_sZ, capture.Messages()};
 }
 
 // Checks a refusal: null, the caret at pos, the whole caret line, no message box.
@@ -106,43 +85,88 @@ inline void ExpectRefused(const Outcome& out, size_t pos, Language lang)
     EXPECT_TRUE(out.messages.empty());
 }
 
-// One postfix item as readable text, so that a mismatch shows the whole list.
-inline std::string Describe(const FormulaItem& item)
+// The table walkers both modes share. An answer row reads {formula, answer};
+// for the variable tables {text of x, value of the formula x}.
+struct AnswerRow {
+    const wchar_t* formula;
+    const wchar_t* answer;
+};
+
+inline void ExpectAnswers(Mode mode, std::span<const AnswerRow> rows)
 {
-    std::ostringstream text;
-    text << std::setprecision(17);
-    if (item.m_Kind == 0)
-        text << "num(" << item.m_nVal << ", " << item.m_dVal << ")";
-    else
-        text << "op(0x" << std::hex << item.m_Kind << std::dec << ", " << item.m_nVal << ", " << item.m_dVal
-             << ")";
-    return text.str();
+    for (const AnswerRow& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)));
+        const Outcome out = Calc(mode, row.formula);
+        EXPECT_TRUE(out.ok) << testing::PrintToString(out.err);
+        EXPECT_EQ(out.ans, row.answer);
+        EXPECT_TRUE(out.messages.empty());
+    }
 }
 
-inline FormulaItem Num(int64_t n) { return {0, n, 0.0}; }
-inline FormulaItem Dec(double d) { return {0, 0, d}; }
-inline FormulaItem Op(uint32_t kind) { return {kind, 0, 0.0}; }
-
-// Converts the formula on a fresh engine and compares the whole postfix list.
-inline void ExpectPostfix(Mode mode, const std::wstring& formula, const std::vector<FormulaItem>& expected,
-                          const Vars& vars = {})
+// Reading x never rewrites its text.
+inline void ExpectVariableTexts(Mode mode, std::span<const AnswerRow> rows)
 {
-    SCOPED_TRACE(formula);
-    FormulaEngine engine;
-    engine.m_IntMode = mode;
-    SetText(engine.m_sBuff, formula);
-    SetText(engine.m_sX, vars.x);
-    SetText(engine.m_sY, vars.y);
-    SetText(engine.m_sZ, vars.z);
-    ASSERT_EQ(mode == INTEGER ? engine.IntConvert() : engine.DecConvert(), 0);
-    ASSERT_GE(engine.m_QueueCnt, 0);
-    ASSERT_LE(static_cast<size_t>(engine.m_QueueCnt), engine.m_Queue.size());
+    for (const AnswerRow& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)));
+        const Outcome out = Calc(mode, L"x", ENGLISH, {row.formula, L"", L""});
+        EXPECT_TRUE(out.ok);
+        EXPECT_EQ(out.ans, row.answer);
+        EXPECT_EQ(out.x, row.formula);
+    }
+}
 
-    std::vector<std::string> actual, wanted;
-    for (int32_t i = 0; i < engine.m_QueueCnt; ++i) actual.push_back(Describe(engine.m_Queue[i]));
-    for (const FormulaItem& item : expected) wanted.push_back(Describe(item));
-    EXPECT_EQ(actual, wanted);
-    EXPECT_EQ(engine.m_StackCnt, 0) << "the operator stack is emptied at the end";
+// With x, y and z at 1, 2 and 3: the answer and the variable texts afterwards.
+struct StoreRow {
+    const wchar_t* formula;
+    const wchar_t* answer;
+    const wchar_t *x, *y, *z;
+};
+
+inline void ExpectStores(Mode mode, std::span<const StoreRow> rows)
+{
+    for (const StoreRow& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)));
+        const Outcome out = Calc(mode, row.formula, ENGLISH, {L"1", L"2", L"3"});
+        EXPECT_TRUE(out.ok);
+        EXPECT_EQ((std::vector<std::wstring>{out.ans, out.x, out.y, out.z}),
+                  (std::vector<std::wstring>{row.answer, row.x, row.y, row.z}));
+    }
+}
+
+struct RefusalRow {
+    const wchar_t* formula;
+    size_t caret;
+};
+
+// In both languages, with x, y and z set, so that a formula naming them
+// is refused for its own fault.
+inline void ExpectRefusals(Mode mode, std::span<const RefusalRow> rows)
+{
+    for (Language lang : LANGUAGES) {
+        for (const RefusalRow& row : rows) {
+            SCOPED_TRACE(Traced(row.formula, lang));
+            ExpectRefused(Calc(mode, row.formula, lang, {L"1", L"2", L"3"}), row.caret, lang);
+        }
+    }
+}
+
+struct DivisionRow {
+    const wchar_t* formula;
+    std::vector<std::wstring> messages;
+};
+
+inline void ExpectDivisionsByZero(Mode mode, std::span<const DivisionRow> rows)
+{
+    for (Language lang : LANGUAGES) {
+        for (const DivisionRow& row : rows) {
+            SCOPED_TRACE(Traced(row.formula, lang));
+            const Outcome out = Calc(mode, row.formula, lang);
+            EXPECT_FALSE(out.ok);
+            EXPECT_EQ(out.err, DivisionText(lang));
+            EXPECT_EQ(out.messages, row.messages);
+            EXPECT_EQ(out.ans, L"");
+        }
+    }
 }
 
 }  // namespace enginetest

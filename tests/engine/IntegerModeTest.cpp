@@ -1,29 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <iterator>
-
-#include "engine/TokenCodes.h"
 #include "tests/engine/EngineTestSupport.h"
 
 using namespace enginetest;
 
 namespace {
-
-struct AnswerRow {
-    const wchar_t* formula;
-    const wchar_t* answer;
-};
-
-void ExpectAnswers(const AnswerRow* rows, size_t count)
-{
-    for (size_t i = 0; i < count; ++i) {
-        SCOPED_TRACE(rows[i].formula);
-        const Outcome out = Calc(INTEGER, rows[i].formula);
-        EXPECT_TRUE(out.ok) << testing::PrintToString(out.err);
-        EXPECT_EQ(out.ans, rows[i].answer);
-        EXPECT_TRUE(out.messages.empty());
-    }
-}
 
 const AnswerRow PRECEDENCE[] = {
     {L"1+2*3", L"7"}, {L"(1+2)*3", L"9"},
@@ -88,20 +67,11 @@ const AnswerRow HEX_ANSWER[] = {
     {L"0X(1)*0X(2)", L"2"}, {L"~0X(0)", L"-1"},
 };
 
-TEST(IntegerMode, PrecedenceAssociationAndBrackets) { ExpectAnswers(PRECEDENCE, std::size(PRECEDENCE)); }
-TEST(IntegerMode, TruncatingDivisionAndWrapAround)
-{
-    ExpectAnswers(DIVISION_AND_WRAP, std::size(DIVISION_AND_WRAP));
-}
-TEST(IntegerMode, LiteralsTakeAll64Bits) { ExpectAnswers(LITERALS, std::size(LITERALS)); }
-TEST(IntegerMode, ShiftCountsUseLow8Bits) { ExpectAnswers(SHIFTS, std::size(SHIFTS)); }
-TEST(IntegerMode, HexAnswerOnlyWhenOutermost) { ExpectAnswers(HEX_ANSWER, std::size(HEX_ANSWER)); }
-
-struct StoreRow {
-    const wchar_t* formula;
-    const wchar_t* answer;
-    const wchar_t *x, *y, *z;  // variable texts afterwards
-};
+TEST(IntegerMode, PrecedenceAssociationAndBrackets) { ExpectAnswers(INTEGER, PRECEDENCE); }
+TEST(IntegerMode, TruncatingDivisionAndWrapAround) { ExpectAnswers(INTEGER, DIVISION_AND_WRAP); }
+TEST(IntegerMode, LiteralsTakeAll64Bits) { ExpectAnswers(INTEGER, LITERALS); }
+TEST(IntegerMode, ShiftCountsUseLow8Bits) { ExpectAnswers(INTEGER, SHIFTS); }
+TEST(IntegerMode, HexAnswerOnlyWhenOutermost) { ExpectAnswers(INTEGER, HEX_ANSWER); }
 
 TEST(IntegerMode, StoresWriteVariableTexts)
 {
@@ -115,15 +85,7 @@ TEST(IntegerMode, StoresWriteVariableTexts)
         {L"TOz(0-9223372036854775807-1)", L"-9223372036854775808", L"1", L"2", L"-9223372036854775808"},
         {L"x*100+y*10+z", L"123", L"1", L"2", L"3"},
     };
-    for (const StoreRow& row : rows) {
-        SCOPED_TRACE(row.formula);
-        const Outcome out = Calc(INTEGER, row.formula, ENGLISH, {L"1", L"2", L"3"});
-        EXPECT_TRUE(out.ok);
-        EXPECT_EQ(out.ans, row.answer);
-        EXPECT_EQ(out.x, row.x);
-        EXPECT_EQ(out.y, row.y);
-        EXPECT_EQ(out.z, row.z);
-    }
+    ExpectStores(INTEGER, rows);
 }
 
 TEST(IntegerMode, VariableTextsConvertLikeLiterals)
@@ -139,24 +101,8 @@ TEST(IntegerMode, VariableTextsConvertLikeLiterals)
         // Hexadecimal only when the text itself begins with 0X.
         {L" 0X10", L"0"}, {L"-0X10", L"0"}, {L"0Xff", L"255"},
     };
-    for (const AnswerRow& row : rows) {
-        SCOPED_TRACE(row.formula);
-        const Outcome out = Calc(INTEGER, L"x", ENGLISH, {row.formula, L"", L""});
-        EXPECT_TRUE(out.ok);
-        EXPECT_EQ(out.ans, row.answer);
-        EXPECT_EQ(out.x, row.formula) << "reading x must not rewrite its text";
-    }
-    const Outcome out = Calc(INTEGER, L"x+1", ENGLISH, {L"0X10", L"y", L"z"});
-    EXPECT_EQ(out.ans, L"17");
-    EXPECT_EQ(out.x, L"0X10");
-    EXPECT_EQ(out.y, L"y");
-    EXPECT_EQ(out.z, L"z");
+    ExpectVariableTexts(INTEGER, rows);
 }
-
-struct RefusalRow {
-    const wchar_t* formula;
-    size_t caret;
-};
 
 TEST(IntegerMode, RefusalsPutTheCaretUnderTheFault)
 {
@@ -178,36 +124,13 @@ TEST(IntegerMode, RefusalsPutTheCaretUnderTheFault)
         {L"5~", 1}, {L"1+*2", 2}, {L"5*/2", 2},
         {L"1\t+2", 1},  // a tab is not a blank
         {L"1+$", 2}, {L"1+2e", 3}, {L"a", 0}, {L"1+\u00E9", 2}, {L"1\u30002", 1},
+        // An operator short of values passes the local check; it is refused
+        // just past the last character.
+        {L"5+", 2}, {L"~", 1}, {L"5+~", 3}, {L"1<<", 3}, {L"5 + ", 4}, {L"(1+2)*", 6}, {L"0X(5)-", 6},
+        {L"TOx(5)+", 7},
     };
-    for (Language lang : LANGUAGES) {
-        for (const RefusalRow& row : rows) {
-            SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)) + " " + LanguageName(lang));
-            const Outcome out = Calc(INTEGER, row.formula, lang, {L"1", L"2", L"3"});
-            ExpectRefused(out, row.caret, lang);
-            EXPECT_EQ(out.ans, L"");
-            EXPECT_EQ(out.x, L"1");
-        }
-    }
+    ExpectRefusals(INTEGER, rows);
 }
-
-// A formula ending in an operator passes the local check but leaves the
-// operator short of values; it is refused just past its last character.
-TEST(IntegerMode, OperatorShortOfValuesIsRefusedAtTheEnd)
-{
-    const wchar_t* const formulas[] = {L"5+", L"~", L"5+~", L"1<<", L"5 + ", L"(1+2)*", L"0X(5)-", L"TOx(5)+"};
-    for (Language lang : LANGUAGES) {
-        for (const wchar_t* formula : formulas) {
-            SCOPED_TRACE(testing::PrintToString(std::wstring(formula)) + " " + LanguageName(lang));
-            const Outcome out = Calc(INTEGER, formula, lang, {L"1", L"2", L"3"});
-            ExpectRefused(out, std::wcslen(formula), lang);
-        }
-    }
-}
-
-struct DivisionRow {
-    const wchar_t* formula;
-    std::vector<std::wstring> messages;
-};
 
 TEST(IntegerMode, DivisionByZeroFails)
 {
@@ -217,37 +140,9 @@ TEST(IntegerMode, DivisionByZeroFails)
         {L"1/0+", {}}, {L"(0-9223372036854775807-1)%0", {}}, {L"2*(1/0)", {L"m_StackCnt=2"}},
         {L"TOx(5)+1/0", {L"m_StackCnt=2"}},
     };
-    for (Language lang : LANGUAGES) {
-        for (const DivisionRow& row : rows) {
-            SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)) + " " + LanguageName(lang));
-            const Outcome out = Calc(INTEGER, row.formula, lang);
-            EXPECT_FALSE(out.ok);
-            EXPECT_EQ(out.err, DivisionText(lang));
-            EXPECT_EQ(out.messages, row.messages);
-            EXPECT_EQ(out.ans, L"");
-        }
-    }
+    ExpectDivisionsByZero(INTEGER, rows);
     // The store ran before the division; the caller just does not copy it back.
     EXPECT_EQ(Calc(INTEGER, L"TOx(5)+1/0", ENGLISH, {L"1", L"", L""}).x, L"5");
-}
-
-TEST(IntegerMode, PostfixFollowsTheLevels)
-{
-    ExpectPostfix(INTEGER, L"1+2*3", {Num(1), Num(2), Num(3), Op(INT_MUL), Op(INT_ADD)});
-    ExpectPostfix(INTEGER, L"(1+2)*3", {Num(1), Num(2), Op(INT_ADD), Num(3), Op(INT_MUL)});
-    ExpectPostfix(INTEGER, L"8-3-2", {Num(8), Num(3), Op(INT_SUB), Num(2), Op(INT_SUB)});
-    ExpectPostfix(INTEGER, L"1|2^3&4<<5+6*~7",
-                  {Num(1), Num(2), Num(3), Num(4), Num(5), Num(6), Num(7), Op(INT_NOT), Op(INT_MUL),
-                   Op(INT_ADD), Op(INT_SHL), Op(INT_AND), Op(INT_XOR), Op(INT_OR)});
-    ExpectPostfix(INTEGER, L"16>>2%3", {Num(16), Num(2), Num(3), Op(INT_MOD), Op(INT_SHR)});
-    ExpectPostfix(INTEGER, L"8/4-1", {Num(8), Num(4), Op(INT_DIV), Num(1), Op(INT_SUB)});
-    ExpectPostfix(INTEGER, L"0X(255)", {Num(255), Op(INT_HEX)});
-    ExpectPostfix(INTEGER, L"TOx(1+2)*3", {Num(1), Num(2), Op(INT_ADD), Op(INT_TO_X), Num(3), Op(INT_MUL)});
-    ExpectPostfix(INTEGER, L"TOy(1)|TOz(2)", {Num(1), Op(INT_TO_Y), Num(2), Op(INT_TO_Z), Op(INT_OR)});
-    ExpectPostfix(INTEGER, L"~~5", {Num(5), Op(INT_NOT), Op(INT_NOT)});
-    ExpectPostfix(INTEGER, L"x-0XFF", {Num(16), Num(255), Op(INT_SUB)}, {L"0X10", L"", L""});
-    ExpectPostfix(INTEGER, L"", {});
-    ExpectPostfix(INTEGER, L"  ", {});
 }
 
 }  // namespace

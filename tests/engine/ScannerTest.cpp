@@ -13,44 +13,38 @@ namespace {
 
 TEST(Scanner, MatchKeywordComparesTheWholeKeywordExactly)
 {
+    const struct {
+        const wchar_t* text;
+        const wchar_t* keyword;
+        bool matches;
+    } rows[] = {
+        {L"0X(5)", L"0X(", true}, {L"0x(5)", L"0X(", false},
+        {L"0X", L"0X(", false},  // the formula ends before the bracket
+        {L"sin(1)", L"sin(", true}, {L"SIN(1)", L"sin(", false}, {L"sin (1)", L"sin(", false}, {L"", L"e", false},
+    };
     FormulaEngine e;
-    EXPECT_TRUE(e.MatchKeyword(L"0X(5)", L"0X("));
-    EXPECT_FALSE(e.MatchKeyword(L"0x(5)", L"0X("));
-    EXPECT_FALSE(e.MatchKeyword(L"0X", L"0X("));  // the formula ends before the bracket
-    EXPECT_TRUE(e.MatchKeyword(L"sin(1)", L"sin("));
-    EXPECT_FALSE(e.MatchKeyword(L"SIN(1)", L"sin("));
-    EXPECT_FALSE(e.MatchKeyword(L"sin (1)", L"sin("));
-    EXPECT_FALSE(e.MatchKeyword(L"", L"e"));
-
-    SetText(e.m_sBuff, L"1+TOx(2)");
-    EXPECT_TRUE(e.MatchKeyword(e.m_sBuff + 2, L"TOx("));
-    EXPECT_FALSE(e.MatchKeyword(e.m_sBuff + 1, L"TOx("));
+    for (const auto& row : rows) {
+        EXPECT_EQ(e.MatchKeyword(row.text, row.keyword), row.matches) << testing::PrintToString(row.text);
+    }
 }
-
-struct FollowsRow {
-    const wchar_t* formula;
-    int32_t pos;  // of the "("
-    const wchar_t* keyword;
-    bool follows;
-};
 
 TEST(Scanner, FollowsKeywordWantsTheNameRightBeforeTheBracket)
 {
-    const FollowsRow rows[] = {
+    const struct {
+        const wchar_t* formula;
+        int32_t pos;  // of the "("
+        const wchar_t* keyword;
+        bool follows;
+    } rows[] = {
         {L"TOx(5)", 3, L"TOx(", true},
         {L"TOx (5)", 4, L"TOx(", false},  // a blank parts name and bracket
         {L"(5)", 0, L"TOx(", false},      // nothing before index 0
         {L"x(5)", 1, L"TOx(", false},     // name longer than what precedes
-        {L"0X(5)", 2, L"0X(", true},
-        {L"X(5)", 1, L"0X(", false},
-        {L"1+0X(5)", 4, L"0X(", true},
-        {L"asin(1)", 4, L"sin(", true},
-        {L"log10(1)", 5, L"log10(", true},
-        {L"log10(1)", 5, L"log(", false},
-        {L"max((1),2)", 3, L"max(", true},
-        {L"max((1),2)", 4, L"max(", false},
+        {L"0X(5)", 2, L"0X(", true}, {L"X(5)", 1, L"0X(", false}, {L"1+0X(5)", 4, L"0X(", true},
+        {L"asin(1)", 4, L"sin(", true}, {L"log10(1)", 5, L"log10(", true}, {L"log10(1)", 5, L"log(", false},
+        {L"max((1),2)", 3, L"max(", true}, {L"max((1),2)", 4, L"max(", false},
     };
-    for (const FollowsRow& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(row.formula)) + " at " + std::to_string(row.pos));
         FormulaEngine e;
         SetText(e.m_sBuff, row.formula);
@@ -58,27 +52,21 @@ TEST(Scanner, FollowsKeywordWantsTheNameRightBeforeTheBracket)
     }
 }
 
-TEST(Scanner, StrCopyNStopsAtNOrTheTerminator)
-{
-    wchar_t dest[8];
-    std::wmemset(dest, L'#', 8);
-    EXPECT_EQ(StrCopyN(dest, L"abcdef", 3), dest);
-    EXPECT_STREQ(dest, L"abc");
-    EXPECT_EQ(dest[4], L'#');  // nothing beyond n + 1 units is touched
-
-    std::wmemset(dest, L'#', 8);
-    StrCopyN(dest, L"ab", 3);
-    EXPECT_STREQ(dest, L"ab");
-    EXPECT_EQ(dest[3], L'#');
-
-    std::wmemset(dest, L'#', 8);
-    StrCopyN(dest, L"abc", 0);
-    EXPECT_STREQ(dest, L"");
-    EXPECT_EQ(dest[1], L'#');
-}
-
 TEST(Scanner, TextRoutines)
 {
+    // StrCopyN copies at most n units and writes nothing beyond n + 1.
+    const struct {
+        const wchar_t* source;
+        size_t n;
+        const wchar_t* copied;
+    } copies[] = {{L"abcdef", 3, L"abc"}, {L"ab", 3, L"ab"}, {L"abc", 0, L""}};
+    for (const auto& copy : copies) {
+        wchar_t dest[8];
+        std::wmemset(dest, L'#', 8);
+        EXPECT_EQ(StrCopyN(dest, copy.source, copy.n), dest);
+        EXPECT_STREQ(dest, copy.copied);
+        EXPECT_EQ(dest[std::wcslen(copy.copied) + 1], L'#') << testing::PrintToString(copy.source);
+    }
     wchar_t text[16];
     EXPECT_EQ(StrLen(L""), 0u);
     EXPECT_EQ(StrLen(L"a\u3000b"), 3u);
@@ -92,14 +80,13 @@ TEST(Scanner, TextRoutines)
     EXPECT_EQ(StrFind(formula, L"TOy"), nullptr);
 }
 
-TEST(Scanner, StackPushAndPopAreLastInFirstOut)
+// Last in, first out; a pop from the empty stack changes nothing.
+TEST(Scanner, StackPushAndPop)
 {
     FormulaEngine e;
     e.StackPush(INT_OPEN, 0, 0.0);
     e.StackPush(0, -7, 0.0);
     e.StackPush(0, 0, 2.5);
-    ASSERT_EQ(e.m_StackCnt, 3);
-
     uint32_t kind = 99;
     int64_t n = 99;
     double d = 99.0;
@@ -111,14 +98,11 @@ TEST(Scanner, StackPushAndPopAreLastInFirstOut)
     EXPECT_EQ(n, -7);
     EXPECT_EQ(e.m_StackCnt, 1);
     EXPECT_EQ(e.m_Stack[0].m_Kind, static_cast<uint32_t>(INT_OPEN));
-}
 
-TEST(Scanner, PopFromEmptyStackChangesNothing)
-{
-    FormulaEngine e;
-    uint32_t kind = 0x1234;
-    int64_t n = -42;
-    double d = 4.5;
+    e.StackPop(kind, n, d);
+    kind = 0x1234;
+    n = -42;
+    d = 4.5;
     e.StackPop(kind, n, d);
     EXPECT_EQ(e.m_StackCnt, 0);
     EXPECT_EQ(kind, 0x1234u);
@@ -158,7 +142,6 @@ TEST(Scanner, PushConstantOnlyInDecimalMode)
     ASSERT_EQ(decimal.m_QueueCnt, 2);
     EXPECT_EQ(decimal.m_Queue[0].m_dVal, 2.718281828459045);
     EXPECT_EQ(decimal.m_Queue[1].m_dVal, 3.141592653589793);
-    EXPECT_EQ(decimal.m_Queue[1].m_nVal, 0);
 }
 
 }  // namespace
