@@ -11,23 +11,6 @@ using namespace enginetest;
 
 namespace {
 
-TEST(Scanner, MatchKeywordComparesTheWholeKeywordExactly)
-{
-    const struct {
-        const wchar_t* text;
-        const wchar_t* keyword;
-        bool matches;
-    } rows[] = {
-        {L"0X(5)", L"0X(", true}, {L"0x(5)", L"0X(", false},
-        {L"0X", L"0X(", false},  // the formula ends before the bracket
-        {L"sin(1)", L"sin(", true}, {L"SIN(1)", L"sin(", false}, {L"sin (1)", L"sin(", false}, {L"", L"e", false},
-    };
-    FormulaEngine e;
-    for (const auto& row : rows) {
-        EXPECT_EQ(e.MatchKeyword(row.text, row.keyword), row.matches) << testing::PrintToString(row.text);
-    }
-}
-
 TEST(Scanner, FollowsKeywordWantsTheNameRightBeforeTheBracket)
 {
     const struct {
@@ -108,24 +91,6 @@ TEST(Scanner, StackPushAndPop)
     EXPECT_EQ(kind, 0x1234u);
     EXPECT_EQ(n, -42);
     EXPECT_EQ(d, 4.5);
-}
-
-TEST(Scanner, AppendNumCharsCollectsAndFlushNumberEmpties)
-{
-    FormulaEngine e;
-    e.m_IntMode = 1;
-    SetText(e.m_sBuff, L"12+34");
-    e.AppendNumChars(0, 2);
-    e.AppendNumChars(3, 2);
-    EXPECT_STREQ(e.m_sNum, L"1234");
-    EXPECT_EQ(e.m_NumLen, 4);
-    e.FlushNumber();
-    EXPECT_STREQ(e.m_sNum, L"");
-    EXPECT_EQ(e.m_NumLen, 0);
-    ASSERT_EQ(e.m_QueueCnt, 1);
-    EXPECT_EQ(e.m_Queue[0].m_nVal, 1234);
-    e.FlushNumber();  // nothing collected: no item
-    EXPECT_EQ(e.m_QueueCnt, 1);
 }
 
 TEST(Scanner, PushConstantOnlyInDecimalMode)
