@@ -10,29 +10,6 @@
 
 namespace {
 
-const wchar_t* const SAMPLE_FORMULAS[20] = {
-    L"dms( acos( 0 - 1 ) )",
-    L"0X(x*1024*1024*1024*1024)",
-    L"TOz( x * pi + e )",
-    L"TOz( x * 1024 * 1024 * 1024 * 1024 )",
-    L"( 0.2 * 577 + 127 * 3 - 490 / 2 )*( 39 * 39 / 3 )-( 160 / 4 ) )",
-    L"( 2 * 577 + 127 * 3 - 490 / 2 )*( 39 * 39 / 3 )-( 160 / 4 ) )",
-    L"logbase( y, z )",
-    L"0X( 0X0A & 0X0D )",
-    L"pow( y, z )",
-    L"0X0A & 0X0D",
-    L"max( y, z )",
-    L"0X( 0X123456789 | 0X2 )",
-    L"tan( 1 / 10 )",
-    L"15*85/6",
-    L"15*85/6",
-    L"x+y+z",
-    L"x+y+z",
-    L"z/x",
-    L"z/x",
-    L"0X(1+~2)",
-};
-
 // The bytes of a file in the ANSI code page, as older versions left it.
 std::string Ansi(const std::wstring& text)
 {
@@ -43,27 +20,6 @@ std::string Ansi(const std::wstring& text)
 }
 
 }  // namespace
-
-TEST(IniLoad, FirstStartGetsTheDefaultsAndWritesNothing)
-{
-    ScratchFolder folder;
-    auto ini = IniAt(folder.Path(L"vexilo.ini"));
-    ini->Load();
-    auto expected = IniAt(L"");
-    for (int row = 0; row < 20; ++row) {
-        expected->SetHistory(row, 0, SAMPLE_FORMULAS[row]);
-        expected->SetIntMode(row, row % 2);
-    }
-    expected->SetVarHistory(0, 0, L"32.9");
-    expected->SetVarHistory(1, 0, L"150.4");
-    expected->SetVarHistory(2, 0, L"2.5");
-    expected->m_WndLeft = expected->m_WndTop = 50;
-    expected->m_WndWidth = 700;
-    expected->m_WndHeight = 600;
-    EXPECT_EQ(Dump(*ini), Dump(*expected));
-    EXPECT_EQ(ini->GetHistoryCnt(), 20);
-    EXPECT_TRUE(folder.Entries().empty());
-}
 
 // Keys missing from an existing file are "" and 0, not the defaults.
 TEST(IniLoad, FilesAreReadKeyByKey)
