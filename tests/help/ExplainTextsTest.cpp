@@ -69,21 +69,14 @@ TEST(ExplainTexts, SampleLines)
         {1, true, L"\u25CF利用可能な数式要素一覧"},
         {36, false, L"__Function__Function name and \"(\"you must not put space between"},
         {36, true, L"_・関数__「関数名と直後の'(' の間にスペースを入れてはイケマセン」"},
-        {60, false, L"__Function__Function name and \"(\"you must not put space between"},
-        {60, true, L"_・関数__「関数名と直後の'(' の間にスペースを入れてはイケマセン」"},
         {72, false, L"____ceil(a)__the smallest integral value greater than or equal to a"},
         {72, true, L"__ceil( a )______a より大きい最小の整数"},
         {79, true, L"__cos( a )_______ \u3003__ 余弦。__ \u3003__"},
-        {85, false, L"____deg(a)__Angle unit conversion radian \u2192 degree"},
-        {85, true, L"__deg( a )______角度単位変換_radian \u2192 degree_"},
         {90, true, L"_______________一番外側でないと意味が有りません"},
         {94, false, L"____dms:__degrees minutes and seconds: Right angle = 90\u00B00'0.000\u2033"},
         {94, true, L"__dms，度分秒：直角＝90\u00B00\u20320.000\u2033"},
-        {95, true, L"__degree，デグリー：直角＝90\u00B0_小数以下も度"},
         {96, false, L"____radian:__Right angle =1/2\u03C0"},
         {96, true, L"__radian，ラジアン：直角＝1/2\u03C0"},
-        {97, false, L"____grade or Gon:__Right angle = 100"},
-        {97, true, L"__grade，グラッドまたはゴン，gon：直角＝100"},
     };
     const std::vector<std::wstring> lines[] = {Lines(false), Lines(true)};
     for (const auto& c : cases) {
