@@ -28,7 +28,10 @@ bool FillLog(App& app)
     return app.Calculate(1, L"2+3").empty() && !app.LogLines().empty();
 }
 
-TEST(LogMenu, RightClickOffersTheTwoJapaneseItemsInEitherLanguage)
+// A right click opens the two items at the mouse, in Japanese in either
+// language; Escape closes them. Clear Log, from the context menu's first item
+// by its mnemonic or from the File menu, empties the log.
+TEST(LogMenu, RightClickOffersTheTwoJapaneseItemsInEitherLanguageAndClearEmptiesTheLog)
 {
     App app;
     ASSERT_TRUE(app.Start());
@@ -66,12 +69,6 @@ TEST(LogMenu, RightClickOffersTheTwoJapaneseItemsInEitherLanguage)
         app.Settle();
         EXPECT_EQ(app.LogLines().size(), lines);
     }
-}
-
-TEST(LogMenu, ClearEmptiesTheLogAndTheNextLineIsItsOnlyLine)
-{
-    App app;
-    ASSERT_TRUE(app.Start());
     for (bool fromContextMenu : {true, false}) {
         SCOPED_TRACE(fromContextMenu ? "context menu, first item by its mnemonic" : "File menu");
         ASSERT_TRUE(FillLog(app));
@@ -133,13 +130,15 @@ bool Exists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-TEST(StoreLog, DialogProposesTheNameBesideTheProgramAndCancelStoresNothing)
+// The dialog proposes vexilo.txt beside the program; Cancel stores nothing.
+TEST(StoreLog, WritesEveryLineWithALineFeedAndReplacesTheFileOnTheNextStore)
 {
     App app;
     ASSERT_TRUE(app.Start());
-    ASSERT_TRUE(FillLog(app));
+    EXPECT_TRUE(app.Calculate(1, L"6*7").empty());
+    EXPECT_TRUE(app.Calculate(0, L"1+$").empty());  // an error line, with its caret line
+    EXPECT_TRUE(app.Calculate(0, L"dms( acos( 0 - 1 ) )").empty());  // characters outside ASCII
     const std::wstring proposed = app.Folder() + L"\\vexilo.txt";
-
     for (bool fromContextMenu : {true, false}) {
         SCOPED_TRACE(fromContextMenu ? "context menu" : "File menu");
         const Texts before = app.LogLines();
@@ -158,36 +157,21 @@ TEST(StoreLog, DialogProposesTheNameBesideTheProgramAndCancelStoresNothing)
         EXPECT_FALSE(Exists(proposed));
     }
 
-    // Confirmed as proposed: the file lies beside the program.
-    HWND dialog = OpenSaveDialog(app, false);
-    ASSERT_NE(dialog, nullptr);
-    Confirm(dialog);
-    ASSERT_TRUE(WaitGone(dialog));
-    app.Settle();
-    ExpectStored(app, proposed);
-}
-
-TEST(StoreLog, WritesEveryLineWithALineFeedAndReplacesTheFileOnTheNextStore)
-{
-    App app;
-    ASSERT_TRUE(app.Start());
-    EXPECT_TRUE(app.Calculate(1, L"6*7").empty());
-    EXPECT_TRUE(app.Calculate(0, L"1+$").empty());  // an error line, with its caret line
-    EXPECT_TRUE(app.Calculate(0, L"dms( acos( 0 - 1 ) )").empty());  // characters outside ASCII
+    // Confirmed as proposed; then, without an extension, the dialog adds .txt.
     const std::wstring path = app.Folder() + L"\\stored.txt";
-
-    // Without an extension the dialog adds .txt.
-    HWND dialog = OpenSaveDialog(app, true);
-    ASSERT_NE(dialog, nullptr);
-    Confirm(dialog, app.Folder() + L"\\stored");
-    ASSERT_TRUE(WaitGone(dialog));
-    app.Settle();
-    ExpectStored(app, path);
+    for (const std::wstring& name : {std::wstring(), app.Folder() + L"\\stored"}) {
+        HWND dialog = OpenSaveDialog(app, !name.empty());
+        ASSERT_NE(dialog, nullptr);
+        Confirm(dialog, name);
+        ASSERT_TRUE(WaitGone(dialog));
+        app.Settle();
+        ExpectStored(app, name.empty() ? proposed : path);
+    }
 
     // A shorter log into the same file: asked first, then replaced whole.
     EXPECT_TRUE(app.Command(VexiloId::CMD_CLEAR_LOG).empty());
     EXPECT_TRUE(app.Calculate(1, L"1+1").empty());
-    dialog = OpenSaveDialog(app, false);
+    HWND dialog = OpenSaveDialog(app, false);
     ASSERT_NE(dialog, nullptr);
     Confirm(dialog, path);
     std::wstring question;

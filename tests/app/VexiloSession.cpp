@@ -34,51 +34,26 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
     return FALSE;
 }
 
-HWND FindTopLevel(DWORD processId, const wchar_t* className, bool (*accept)(HWND) = nullptr)
-{
-    WindowSearch search = {processId, className, accept, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 // A message box has a static text with id 0xFFFF and no edit control.
 bool IsMessageBox(HWND dialog)
 {
     return GetDlgItem(dialog, 0xFFFF) && !FindWindowExW(dialog, nullptr, L"Edit", nullptr);
 }
 
-// The list's items through its own messages (list box or combo box).
-std::vector<std::wstring> Items(HWND list, UINT getCount, UINT getLength, UINT getText)
-{
-    std::vector<std::wstring> items;
-    const auto count = SendMessageW(list, getCount, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length = SendMessageW(list, getLength, i, 0);
-        std::wstring item(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        const auto copied = length < 0 ? 0 : SendMessageW(list, getText, i, reinterpret_cast<LPARAM>(item.data()));
-        item.resize(copied >= 0 && copied <= length ? static_cast<size_t>(copied) : 0);
-        items.push_back(item);
-    }
-    return items;
-}
-
 }  // namespace
 
 VexiloSession::VexiloSession()
 {
-    wchar_t driver[MAX_PATH];
-    const DWORD len = GetModuleFileNameW(nullptr, driver, MAX_PATH);
-    const fs::path program = fs::path(std::wstring(driver, len < MAX_PATH ? len : 0)).parent_path() / L"vexilo.exe";
-    static int counter = 0;
-    std::error_code error;
-    const fs::path base = fs::temp_directory_path(error);
-    for (int attempt = 0; attempt < 1000 && m_Folder.empty(); ++attempt) {
-        const fs::path folder = base / ("vexilo-test-" + std::to_string(GetCurrentProcessId()) + "-"
-                                        + std::to_string(GetTickCount()) + "-" + std::to_string(++counter));
-        if (fs::create_directory(folder, error)) m_Folder = folder.wstring();
+    wchar_t path[MAX_PATH];
+    const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const fs::path program = fs::path(std::wstring(path, len < MAX_PATH ? len : 0)).parent_path() / L"vexilo.exe";
+    // A unique name, first taken by an empty file. Without a folder Start fails.
+    wchar_t temp[MAX_PATH];
+    if (GetTempPathW(MAX_PATH, temp) && GetTempFileNameW(temp, L"vex", 0, path) && DeleteFileW(path)
+        && CreateDirectoryW(path, nullptr)) {
+        m_Folder = path;
+        CopyFileW(program.c_str(), (m_Folder + L"\\vexilo.exe").c_str(), FALSE);
     }
-    // Without a folder the copy fails, and Start says so.
-    CopyFileW(program.c_str(), (m_Folder + L"\\vexilo.exe").c_str(), FALSE);
 }
 
 VexiloSession::~VexiloSession()
@@ -118,8 +93,8 @@ bool VexiloSession::Start()
     std::wstring commandLine = L"\"" + m_Folder + L"\\vexilo.exe\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, m_Folder.c_str(), &startup,
-                        &m_Process)) {
+    if (m_Folder.empty() || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                            m_Folder.c_str(), &startup, &m_Process)) {
         return false;
     }
     WaitForInputIdle(m_Process.hProcess, START_TIMEOUT_MS);
@@ -145,21 +120,32 @@ void VexiloSession::Settle() const
     SendMessageTimeoutW(m_Main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
 }
 
-bool VexiloSession::SettingsExist() const
-{
-    return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string VexiloSession::SettingsBytes() const
-{
-    return FileBytes(SettingsPath());
-}
-
 std::wstring VexiloSession::SettingsValue(const wchar_t* section, const wchar_t* key) const
 {
     wchar_t value[2048];
     GetPrivateProfileStringW(section, key, L"<missing>", value, 2048, SettingsPath().c_str());
     return value;
+}
+
+HWND VexiloSession::FindTopLevel(DWORD processId, const wchar_t* className, bool (*accept)(HWND))
+{
+    WindowSearch search = {processId, className, accept, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<std::wstring> VexiloSession::Items(HWND list, UINT getCount, UINT getLength, UINT getText)
+{
+    std::vector<std::wstring> items;
+    const auto count = SendMessageW(list, getCount, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(list, getLength, i, 0);
+        std::wstring item(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
+        const auto copied = length < 0 ? 0 : SendMessageW(list, getText, i, reinterpret_cast<LPARAM>(item.data()));
+        item.resize(copied >= 0 && copied <= length ? static_cast<size_t>(copied) : 0);
+        items.push_back(item);
+    }
+    return items;
 }
 
 std::wstring VexiloSession::Text(HWND window)
@@ -174,16 +160,6 @@ std::wstring VexiloSession::Text(HWND window)
 void VexiloSession::SetText(HWND window, const std::wstring& text)
 {
     SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-std::vector<std::wstring> VexiloSession::ComboItems(HWND combo)
-{
-    return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
-}
-
-std::vector<std::wstring> VexiloSession::LogLines() const
-{
-    return Items(Log(), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 std::vector<std::wstring> VexiloSession::LogLinesAfter(size_t count) const
@@ -214,21 +190,11 @@ SIZE VexiloSession::ClientSize(HWND window)
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-bool VexiloSession::Checked(HWND button)
-{
-    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void VexiloSession::SetVariables(const std::wstring& x, const std::wstring& y, const std::wstring& z)
 {
     SetText(VariableBox(0), x);
     SetText(VariableBox(1), y);
     SetText(VariableBox(2), z);
-}
-
-void VexiloSession::SetIntegerMode(int row, bool integerMode)
-{
-    if (Checked(ModeToggle(row)) != integerMode) Click(ModeToggle(row));
 }
 
 std::vector<std::wstring> VexiloSession::SendAndCollect(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -252,20 +218,10 @@ std::vector<std::wstring> VexiloSession::SendAndCollect(HWND window, UINT msg, W
     return messages;
 }
 
-std::vector<std::wstring> VexiloSession::Click(HWND button)
-{
-    return SendAndCollect(button, BM_CLICK, 0, 0);
-}
-
 std::vector<std::wstring> VexiloSession::Calculate(int row, const std::wstring& formula)
 {
     SetText(FormulaBox(row), formula);
     return Click(CalcButton(row));
-}
-
-std::vector<std::wstring> VexiloSession::Command(int id)
-{
-    return SendAndCollect(m_Main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 void VexiloSession::SetClientWidth(int width)
@@ -274,21 +230,6 @@ void VexiloSession::SetClientWidth(int width)
     const int frame = (outer.right - outer.left) - ClientSize(m_Main).cx;
     SetWindowPos(m_Main, nullptr, 0, 0, width + frame, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void VexiloSession::Scroll(WORD request, WORD thumb)
-{
-    SendMessageW(Rows(), WM_VSCROLL, MAKEWPARAM(request, thumb), 0);
-}
-
-void VexiloSession::Wheel(short distance)
-{
-    SendMessageW(Rows(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(distance)), 0);
-}
-
-HWND VexiloSession::FindWindowOfClass(const wchar_t* className) const
-{
-    return FindTopLevel(m_Process.dwProcessId, className);
 }
 
 HWND VexiloSession::WaitForWindowOfClass(const wchar_t* className) const
@@ -317,11 +258,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
         if (GetTickCount64() > deadline) return false;
         Sleep(5);
     }
-}
-
-bool WaitGone(HWND window)
-{
-    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); });
 }
 
 HWND FocusOf(HWND windowOfThread)

@@ -33,6 +33,9 @@ constexpr int CMD_JAPANESE = 121;
 constexpr int CMD_STORE_LOG = 129;
 }  // namespace VexiloId
 
+// The bytes of a file; empty when it cannot be read.
+std::string FileBytes(const std::wstring& path);
+
 // One run of vexilo.exe driven from outside, as a user would: a fresh folder
 // with a copy of the program (and, if given, a settings file), the windows
 // found by class and control id, text typed with WM_SETTEXT, buttons pressed
@@ -57,8 +60,8 @@ public:
 
     const std::wstring& Folder() const { return m_Folder; }
     std::wstring SettingsPath() const { return m_Folder + L"\\vexilo.ini"; }
-    bool SettingsExist() const;
-    std::string SettingsBytes() const;
+    bool SettingsExist() const { return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
+    std::string SettingsBytes() const { return FileBytes(SettingsPath()); }
     // A value of the settings file, through the private-profile functions;
     // "<missing>" when the key is not there.
     std::wstring SettingsValue(const wchar_t* section, const wchar_t* key) const;
@@ -78,45 +81,54 @@ public:
 
     static std::wstring Text(HWND window);
     static void SetText(HWND window, const std::wstring& text);
-    static std::vector<std::wstring> ComboItems(HWND combo);
+    static std::vector<std::wstring> ComboItems(HWND combo) { return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
     static RECT RectIn(HWND window, HWND parent);  // the window's rectangle in parent's client coordinates
     static RECT ScreenRect(HWND window);
     static SIZE ClientSize(HWND window);
-    static bool Checked(HWND button);
-    std::vector<std::wstring> LogLines() const;
+    static bool Checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    std::vector<std::wstring> LogLines() const { return Items(Log(), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
     // The log lines added since the log held count lines.
     std::vector<std::wstring> LogLinesAfter(size_t count) const;
 
     // Sets x, y and z as a user types them into the three boxes.
     void SetVariables(const std::wstring& x, const std::wstring& y, const std::wstring& z);
     // Sets the row's mode toggle to Integer mode or Decimal mode.
-    void SetIntegerMode(int row, bool integerMode);
+    void SetIntegerMode(int row, bool integerMode)
+    {
+        if (Checked(ModeToggle(row)) != integerMode) Click(ModeToggle(row));
+    }
 
     // Presses a button and returns the texts of the message boxes that came
     // up meanwhile, each closed with OK.
-    std::vector<std::wstring> Click(HWND button);
+    std::vector<std::wstring> Click(HWND button) { return SendAndCollect(button, BM_CLICK, 0, 0); }
     // Types the formula into row and presses its Calc button.
     std::vector<std::wstring> Calculate(int row, const std::wstring& formula);
     // A menu command of the main window, as the menu bar would send it.
-    std::vector<std::wstring> Command(int id);
+    std::vector<std::wstring> Command(int id) { return SendAndCollect(m_Main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     // Sizes the main window so that its client area, and with it the panel,
     // is width pixels wide; the height stays.
     void SetClientWidth(int width);
     // A scroll request to the formula rows, as the scroll bar sends it.
-    void Scroll(WORD request, WORD thumb = 0);
+    void Scroll(WORD request, WORD thumb = 0) { SendMessageW(Rows(), WM_VSCROLL, MAKEWPARAM(request, thumb), 0); }
     // A wheel message to the formula rows; towards the user is negative.
-    void Wheel(short distance);
+    void Wheel(short distance) { SendMessageW(Rows(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(distance)), 0); }
 
     // A visible top-level window of the program with this class, or null;
     // the Wait form gives it time to come.
-    HWND FindWindowOfClass(const wchar_t* className) const;
+    HWND FindWindowOfClass(const wchar_t* className) const { return FindTopLevel(m_Process.dwProcessId, className); }
     HWND WaitForWindowOfClass(const wchar_t* className) const;
     // A dialog of the program (class #32770), or null.
     HWND FindDialog() const { return FindWindowOfClass(L"#32770"); }
     // Waits for a message box of the program, takes its text and closes it
     // with the button given (IDOK, IDYES, ...). False when none came.
     bool AnswerMessageBox(int button, std::wstring& text) const;
+
+    // A visible top-level window of the process with this class, for which
+    // accept (if given) holds, or null.
+    static HWND FindTopLevel(DWORD processId, const wchar_t* className, bool (*accept)(HWND) = nullptr);
+    // The list's items through its own messages (list box or combo box).
+    static std::vector<std::wstring> Items(HWND list, UINT getCount, UINT getLength, UINT getText);
 
 private:
     std::vector<std::wstring> SendAndCollect(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -130,14 +142,15 @@ private:
 // Only for letting the other process catch up: no result depends on the time.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // Waits until the window is destroyed or hidden; true when it is.
-bool WaitGone(HWND window);
+inline bool WaitGone(HWND window)
+{
+    return WaitUntil([window] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
 // The window that has the keyboard focus in the window's thread.
 HWND FocusOf(HWND windowOfThread);
 // The edit field of a combo box (for a ComboBoxEx, of its inner combo box).
 HWND ComboEdit(HWND combo);
 // The selection of an edit field: start and end.
 std::pair<DWORD, DWORD> EditSelection(HWND edit);
-// The bytes of a file; empty when it cannot be read.
-std::string FileBytes(const std::wstring& path);
 // The system's text for an error code, without the line break at its end.
 std::wstring SystemErrorText(DWORD code);
