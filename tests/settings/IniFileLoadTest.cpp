@@ -114,17 +114,12 @@ TEST(IniLoad, SectionsReadAsTheProfileFunctionsReadKeys)
     auto byKey = IniAt(path);
     wchar_t section[16];
     wchar_t key[16];
-    for (int entry = 0; entry < 20; ++entry) {
-        swprintf(key, 16, L"Str%02d", entry);
-        for (int row = 0; row < 20; ++row) {
-            swprintf(section, 16, L"History%d", row);
-            EXPECT_EQ(std::wstring(ini->GetHistory(row, entry)), std::wstring(byKey->ReadStr(section, key)))
-                << "[" << row << "] " << entry;
-        }
-        for (int var = 0; var < 3; ++var) {
-            const wchar_t* names[] = {L"HistoryX", L"HistoryY", L"HistoryZ"};
-            EXPECT_EQ(std::wstring(ini->GetVarHistory(var, entry)), std::wstring(byKey->ReadStr(names[var], key)))
-                << names[var] << " " << entry;
+    for (int list = 0; list < 23; ++list) {  // the twenty rows, then x, y and z
+        swprintf(section, 16, list < 20 ? L"History%d" : L"History%lc", list < 20 ? list : L"XYZ"[list - 20]);
+        for (int entry = 0; entry < 20; ++entry) {
+            swprintf(key, 16, L"Str%02d", entry);
+            const wchar_t* loaded = list < 20 ? ini->GetHistory(list, entry) : ini->GetVarHistory(list - 20, entry);
+            EXPECT_EQ(std::wstring(loaded), std::wstring(byKey->ReadStr(section, key))) << section << " " << key;
         }
     }
     // A few of them spelled out, so that a change in both ways shows too.
