@@ -66,7 +66,8 @@ TEST(Clipboard, AnsToClipCopiesExactlyTheAnswerFieldAndLogsIt)
         EXPECT_TRUE(app.Click(app.PanelControl(VexiloId::COPY)).empty());
         ASSERT_TRUE(Clipboard(nullptr, copied));
         EXPECT_EQ(copied, answer);
-        EXPECT_EQ(app.LogLinesAfter(before), (Texts{L"Ans=[" + answer + L"]", L"[" + answer + L"]Copied to the Clipboard"}));
+        EXPECT_EQ(app.LogLinesAfter(before),
+                  (Texts{L"Ans=[" + answer + L"]", L"[" + answer + L"]Copied to the Clipboard"}));
     }
 }
 

@@ -7,7 +7,9 @@ InProcessProbe::InProcessProbe(HWND windowOfThread)
     m_Message = RegisterWindowMessageW(PROBE_MESSAGE_NAME);
     const std::wstring name = ProbeBlockName(processId);
     m_Mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeBlock), name.c_str());
-    if (m_Mapping) m_Block = static_cast<ProbeBlock*>(MapViewOfFile(m_Mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeBlock)));
+    if (m_Mapping) {
+        m_Block = static_cast<ProbeBlock*>(MapViewOfFile(m_Mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeBlock)));
+    }
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring dllPath(path, length < MAX_PATH ? length : 0);

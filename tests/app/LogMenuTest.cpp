@@ -200,7 +200,7 @@ TEST(StoreLog, FailureToWriteIsReportedInTheInterfaceLanguage)
         const std::wstring path = app.Folder() + (locked ? L"\\locked.txt" : L"\\missing\\log.txt");
         HANDLE holder = INVALID_HANDLE_VALUE;
         if (locked) {
-            holder = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            holder = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
             ASSERT_NE(holder, INVALID_HANDLE_VALUE);
             DWORD written = 0;
             WriteFile(holder, "old", 3, &written, nullptr);

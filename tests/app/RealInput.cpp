@@ -43,8 +43,9 @@ void PressKey(WORD virtualKey)
 
 void ClickAt(POINT screen, bool rightButton)
 {
-    INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                       MouseInput(screen, rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+    const DWORD down = rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    const DWORD up = rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    INPUT inputs[3] = {MouseInput(screen, 0), MouseInput(screen, down), MouseInput(screen, up)};
     SendInput(3, inputs, sizeof(INPUT));
 }
 

@@ -209,7 +209,7 @@ std::vector<std::wstring> VexiloSession::SendAndCollect(HWND window, UINT msg, W
     while (!done) {
         if (HWND box = FindTopLevel(m_Process.dwProcessId, L"#32770", IsMessageBox)) {
             messages.push_back(Text(GetDlgItem(box, 0xFFFF)));
-            SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+            SendMessageW(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
             WaitGone(box);  // before looking for the next one
         }
         Sleep(2);

@@ -81,7 +81,7 @@ public:
 
     static std::wstring Text(HWND window);
     static void SetText(HWND window, const std::wstring& text);
-    static std::vector<std::wstring> ComboItems(HWND combo) { return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
+    static std::vector<std::wstring> ComboItems(HWND box) { return Items(box, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
     static RECT RectIn(HWND window, HWND parent);  // the window's rectangle in parent's client coordinates
     static RECT ScreenRect(HWND window);
     static SIZE ClientSize(HWND window);

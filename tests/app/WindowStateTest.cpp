@@ -16,7 +16,9 @@ Box SavedRectangle(const App& app)
 {
     Box box = {};
     const wchar_t* const KEYS[] = {L"left", L"top", L"width", L"height"};
-    for (size_t i = 0; i < box.size(); ++i) box[i] = std::wcstol(app.SettingsValue(L"WndPos", KEYS[i]).c_str(), nullptr, 10);
+    for (size_t i = 0; i < box.size(); ++i) {
+        box[i] = std::wcstol(app.SettingsValue(L"WndPos", KEYS[i]).c_str(), nullptr, 10);
+    }
     return box;
 }
 
@@ -143,7 +145,8 @@ TEST(WindowState, FailedSaveIsLoggedOnceUntilASaveSucceeds)
                           : SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY) != 0;
         };
         auto clear = [&] {
-            return (folder ? RemoveDirectoryW(path.c_str()) : SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL)) != 0;
+            return folder ? RemoveDirectoryW(path.c_str()) != 0
+                          : SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) != 0;
         };
         // Calculates and returns the log lines it added.
         auto calculate = [&](const wchar_t* formula) {

@@ -79,7 +79,9 @@ TEST_F(IniSaveTest, FirstStartDefaultsAndFileLayout)
     for (int row = 0; row < 20; ++row) addSection(L"History" + std::to_wstring(row), SAMPLE_ROWS[row].formula);
     for (int var = 0; var < 3; ++var) addSection(std::wstring(L"History") + L"XYZ"[var], SAMPLE_VARIABLES[var]);
     expected.push_back(L"[Switch]");
-    for (int row = 0; row < 20; ++row) expected.push_back(L"Int" + std::to_wstring(row) + (SAMPLE_ROWS[row].integerMode ? L"=1" : L"=0"));
+    for (int row = 0; row < 20; ++row) {
+        expected.push_back(L"Int" + std::to_wstring(row) + (SAMPLE_ROWS[row].integerMode ? L"=1" : L"=0"));
+    }
     expected.insert(expected.end(), {L"[WndPos]", L"left=50", L"top=50", L"width=700", L"height=600"});
     EXPECT_EQ(Utf16Lines(ReadFileBytes(m_Path)), expected);
 }
