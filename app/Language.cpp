@@ -21,12 +21,13 @@ const wchar_t* Pick(const Texts& texts)
     return g_Japanese ? texts.japanese : texts.english;
 }
 
-struct ControlText {
+// The texts of a control or menu item, by its id.
+struct TextsById {
     int id;
     Texts texts;
 };
 
-constexpr ControlText PANEL_TEXTS[] = {
+constexpr TextsById PANEL_TEXTS[] = {
     {IDC_ANSWER, {L"Answer", L"答え"}},
     {IDC_COPY, {L"Ans to Clip", L"Clipへコピー"}},
     {IDC_ON_TOP, {L"ForceFw", L"最前面に"}},
@@ -42,13 +43,8 @@ constexpr Texts MENU_TITLES[] = {
     {L"Help(&H)", L"ヘルプ(&H)"},
 };
 
-struct MenuItemText {
-    int id;
-    Texts texts;
-};
-
 // In the order they are set.
-constexpr MenuItemText MENU_ITEMS[] = {
+constexpr TextsById MENU_ITEMS[] = {
     {IDM_CLEAR_LOG, {L"Clear Log(&C)", L"ログをクリア(&C)"}},
     {IDM_STORE_LOG, {L"Store Log in a file(&S)", L"ログをファイルに保存(&S)"}},
     {IDM_JAPANESE, {L"Japanese", L"日本語"}},
@@ -83,14 +79,14 @@ void PrepareMenu()
 void ApplyLanguage()
 {
     // The answer label is the first control with its id, before the answer field.
-    for (const ControlText& control : PANEL_TEXTS) SetWindowTextW(PanelControl(control.id), Pick(control.texts));
+    for (const TextsById& control : PANEL_TEXTS) SetWindowTextW(PanelControl(control.id), Pick(control.texts));
     for (int row = 0; row < ROW_COUNT; ++row) {
         SetWindowTextW(CalcButton(row), Pick(CALC_TEXT));
         UpdateModeLabel(ModeToggle(row));
     }
     HMENU menu = GetMenu(g_hWndMain);
     for (UINT position = 0; position < 2; ++position) SetMenuText(menu, position, TRUE, Pick(MENU_TITLES[position]));
-    for (const MenuItemText& item : MENU_ITEMS) SetMenuText(menu, item.id, FALSE, Pick(item.texts));
+    for (const TextsById& item : MENU_ITEMS) SetMenuText(menu, item.id, FALSE, Pick(item.texts));
     DrawMenuBar(g_hWndMain);
 }
 
