@@ -5,7 +5,5 @@ set -euo pipefail
 source "$(dirname "$0")/../tools/common.sh"
 cd "$VEXILO_ROOT"
 
-[ -f out/win64/build.ninja ] || cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target settings_bench >/dev/null
-[ -d "$WINEPREFIX/drive_c" ] || /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
-tools/wine-exec 64 out/win64/bench/settings/settings_bench.exe
+build_win64 settings_bench
+tools/wine-exec 64 "$WIN64_BUILD/bench/settings/settings_bench.exe"

@@ -119,3 +119,17 @@ configure_and_build() {
     fi
     cmake --build --preset "$preset" "${targets[@]}" >"$log" 2>&1 || { cat "$log"; return 1; }
 }
+
+# build_win64 TARGET: builds one target of the 64-bit Windows build (out/win64,
+# or the folder VEXILO_WIN64_BUILD names), makes sure a Wine prefix exists,
+# and sets WIN64_BUILD to the build folder.
+build_win64() {
+    WIN64_BUILD=${VEXILO_WIN64_BUILD:-out/win64}
+    if [ "$WIN64_BUILD" = out/win64 ]; then
+        [ -f out/win64/build.ninja ] || cmake --preset win64 >/dev/null
+        cmake --build --preset win64 --target "$1" >/dev/null
+    else
+        cmake --build "$WIN64_BUILD" --target "$1" >/dev/null
+    fi
+    [ -d "$WINEPREFIX/drive_c" ] || ensure_wine_prefix no
+}

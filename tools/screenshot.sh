@@ -11,15 +11,8 @@ cd "$VEXILO_ROOT"
 
 ensure_packages cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     wine wine64 xvfb xauth imagemagick fonts-noto-cjk || exit 1
-build=${VEXILO_WIN64_BUILD:-out/win64}
-if [ "$build" = out/win64 ]; then
-    [ -f out/win64/build.ninja ] || cmake --preset win64 >/dev/null
-    cmake --build --preset win64 --target screenshot_driver >/dev/null
-else
-    cmake --build "$build" --target screenshot_driver >/dev/null
-fi
-driver="$build/bin/screenshot_driver.exe"
-[ -d "$WINEPREFIX/drive_c" ] || ensure_wine_prefix no
+build_win64 screenshot_driver
+driver="$WIN64_BUILD/bin/screenshot_driver.exe"
 
 if [ "${1:-}" = --list ]; then
     exec tools/wine-exec 64 "$driver" --list

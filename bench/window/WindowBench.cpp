@@ -75,24 +75,6 @@ std::vector<std::wstring> FullSettings()
     return lines;
 }
 
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t className[64];
-    if (pid != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-    if (!GetClassNameW(hwnd, className, 64) || lstrcmpW(className, search->className) != 0) return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
 // Milliseconds from CreateProcess until the window of className is visible
 // and its thread has come back to the message loop; negative on failure.
 // isFilled then checks the window's content, off the clock.
@@ -108,18 +90,17 @@ double TimeStart(const std::wstring& folder, const wchar_t* exeName, const wchar
                         &process)) {
         return -1;
     }
-    WindowSearch search = {process.dwProcessId, className, nullptr};
+    HWND window = nullptr;
     const DWORD deadline = GetTickCount() + TIMEOUT_MS;
-    while (!search.found && GetTickCount() < deadline) {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(1);
+    while (!(window = VexiloSession::FindTopLevel(process.dwProcessId, className)) && GetTickCount() < deadline) {
+        Sleep(1);
     }
     DWORD_PTR result;
-    const bool answered = search.found && SendMessageTimeoutW(search.found, WM_NULL, 0, 0, SMTO_NORMAL, TIMEOUT_MS, &result);
+    const bool answered = window && SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, TIMEOUT_MS, &result);
     const LARGE_INTEGER end = Now();
-    const bool filled = answered && isFilled(search.found);
+    const bool filled = answered && isFilled(window);
 
-    if (search.found) PostMessageW(search.found, WM_CLOSE, 0, 0);
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, TIMEOUT_MS) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
