@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/DoubleDouble.h"
+
 namespace {
 
 // π/2 as the sum of four doubles (212 bits), and 2/π.
@@ -16,29 +18,6 @@ constexpr double TWO_OVER_PI = 0x1.45f306dc9c883p-1;
 // fits the exact products below; such arguments go to the library as they are.
 constexpr double REDUCTION_LIMIT = 0x1p52;
 
-// a + b == sum + error exactly.
-void TwoSum(double a, double b, double& sum, double& error)
-{
-    sum = a + b;
-    const double bPart = sum - a;
-    error = (a - (sum - bPart)) + (b - bPart);
-}
-
-// a * b == product + error exactly (Dekker's product; no fused multiply-add).
-void TwoProduct(double a, double b, double& product, double& error)
-{
-    auto split = [](double v, double& high, double& low) {
-        const double t = 134217729.0 * v;  // 2^27 + 1
-        high = t - (t - v);
-        low = v - high;
-    };
-    product = a * b;
-    double aHigh, aLow, bHigh, bLow;
-    split(a, aHigh, aLow);
-    split(b, bHigh, bLow);
-    error = ((aHigh * bHigh - product) + aHigh * bLow + aLow * bHigh) + aLow * bLow;
-}
-
 // The reduced argument r = x - n·π/2 with |r| about π/4 at most, as
 // high + low, and the quadrant n mod 4.
 struct Reduced {
@@ -50,26 +29,26 @@ struct Reduced {
 Reduced Reduce(double x)
 {
     const double n = std::nearbyint(x * TWO_OVER_PI);
-    double product, error;
-    TwoProduct(n, PIO2_0, product, error);
-    double high = x - product;  // exact: x and n·π/2 are within a factor of 2
+    DoubleDouble p = TwoProduct(n, PIO2_0);
+    double high = x - p.hi;  // exact: x and n·π/2 are within a factor of 2
     double low = 0.0;
     auto subtract = [&](double v) {
-        double sum, sumError;
-        TwoSum(high, -v, sum, sumError);
-        high = sum;
-        low += sumError;
+        const DoubleDouble s = TwoSum(high, -v);
+        high = s.hi;
+        low += s.lo;
     };
-    subtract(error);
-    TwoProduct(n, PIO2_1, product, error);
-    subtract(product);
-    subtract(error);
-    TwoProduct(n, PIO2_2, product, error);
-    subtract(product);
-    low -= error + n * PIO2_3;
+    subtract(p.lo);
+    p = TwoProduct(n, PIO2_1);
+    subtract(p.hi);
+    subtract(p.lo);
+    p = TwoProduct(n, PIO2_2);
+    subtract(p.hi);
+    low -= p.lo + n * PIO2_3;
 
+    const DoubleDouble sum = TwoSum(high, low);
     Reduced reduced;
-    TwoSum(high, low, reduced.high, reduced.low);
+    reduced.high = sum.hi;
+    reduced.low = sum.lo;
     const auto whole = static_cast<int64_t>(n);
     reduced.quadrant = static_cast<int>(((whole % 4) + 4) % 4);
     return reduced;
