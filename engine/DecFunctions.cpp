@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "engine/ExpLog.h"
 #include "engine/TokenCodes.h"
 #include "engine/Trigonometry.h"
 #include "util/TextFormat.h"
@@ -37,15 +38,15 @@ double Asin(double v) { return Checked(std::asin(v), v); }
 double Atan(double v) { return Checked(std::atan(v), v); }
 double Ceil(double v) { return std::ceil(v); }
 double Cos(double v) { return Checked(Cosine(v), v); }
-double Exp(double v) { return Checked(std::exp(v), v); }
+double Exp(double v) { return Checked(Exponential(v), v); }
 double Floor(double v) { return std::floor(v); }
-double Log(double v) { return Checked(std::log(v), v); }
-double Log10(double v) { return Checked(std::log10(v), v); }
+double Log(double v) { return Checked(NaturalLog(v), v); }
+double Log10(double v) { return Checked(CommonLog(v), v); }
 double Sin(double v) { return Checked(Sine(v), v); }
 double Sqrt(double v) { return Checked(std::sqrt(v), v); }
 double Tan(double v) { return Checked(Tangent(v), v); }
-double Hypot(double a, double b) { return Checked(std::hypot(a, b), a, b); }
-double Pow(double a, double b) { return Checked(std::pow(a, b), a, b); }
+double Hypot(double a, double b) { return Checked(Hypotenuse(a, b), a, b); }
+double Pow(double a, double b) { return Checked(Power(a, b), a, b); }
 
 bool FitsInt32(double whole)
 {

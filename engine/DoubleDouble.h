@@ -1,5 +1,9 @@
 #pragma once
 
+#include <bit>
+#include <cstdint>
+#include <limits>
+
 // Arithmetic on unevaluated sums of two doubles (about 106 bits), built from
 // error-free transformations. Only plain IEEE double operations are used (no
 // fused multiply-add, no x87), so every build computes the same bits; the
@@ -83,4 +87,38 @@ inline DoubleDouble Div(DoubleDouble a, DoubleDouble b)
     const DoubleDouble r2 = Add(r, Mul(b, -q2));
     const double q3 = r2.hi / b.hi;
     return Add(FastTwoSum(q1, q2), q3);
+}
+
+// 2^k for -1022 <= k <= 1023, built from its bits.
+inline double PowerOfTwo(int k)
+{
+    return std::bit_cast<double>(static_cast<uint64_t>(k + 1023) << 52);
+}
+
+// The double nearest (v.hi + v.lo) * 2^k, rounded once: also when the result
+// is subnormal, where rounding v.hi first and scaling after would round
+// twice. v is positive, normal and normalized (v.hi is the double nearest the
+// sum, as every function above leaves it). Overflow gives infinity,
+// underflow zero.
+inline double ScaleRound(DoubleDouble v, int k)
+{
+    const int exponent = static_cast<int>(std::bit_cast<uint64_t>(v.hi) >> 52) - 1023;
+    const double toUnit = PowerOfTwo(-exponent);
+    const double hi = v.hi * toUnit;  // now in [1, 2)
+    const double lo = v.lo * toUnit;
+    const int total = k + exponent;
+    if (total > 1023) return std::numeric_limits<double>::infinity();
+    if (total >= -1022) return hi * PowerOfTwo(total);
+    if (total < -1076) return 0.0;
+    // A subnormal result is a whole multiple q of 2^-1074: scale so that
+    // units are 2^-1074 and round hi + lo to the nearest integer, ties to even.
+    const double scale = PowerOfTwo(total + 1074);
+    const double units = hi * scale;
+    const double unitsLow = lo * scale;
+    const double shift = 0x1p52;
+    double q = (units + shift) - shift;  // nearest integer to units, ties to even
+    const double rest = units - q;       // exact, within [-1/2, 1/2]
+    if (rest == 0.5 && unitsLow > 0) q += 1.0;
+    if (rest == -0.5 && unitsLow < 0) q -= 1.0;
+    return q * 0x1p-1074;
 }

@@ -1,0 +1,29 @@
+#pragma once
+
+// The double-double exponential and logarithm that exp, log, log10 and pow
+// share. Both keep about 90 bits, so rounding their sum once gives the double
+// nearest the true value except in very rare cases.
+
+#include "engine/DoubleDouble.h"
+
+// Tables written by tools/make_explog_tables.py (engine/ExpLogTables.cpp).
+extern const DoubleDouble EXP2_COARSE[64];
+extern const DoubleDouble LOG_OF_CENTRE[97];
+extern const double LOG_CENTRE[97];
+extern const DoubleDouble EXP2_FINE[64];
+
+// e^x as m * 2^exponent, m within about [1, 2).
+struct ScaledValue {
+    DoubleDouble m;
+    int exponent;
+};
+
+// Beyond these the exponential is infinite or rounds to zero.
+constexpr double EXP_OVERFLOW = 710.0;
+constexpr double EXP_UNDERFLOW = -746.0;
+
+// For EXP_UNDERFLOW <= x.hi <= EXP_OVERFLOW.
+ScaledValue ExpCore(DoubleDouble x);
+
+// The natural logarithm of a positive finite x (subnormals included).
+DoubleDouble LogCore(double x);
