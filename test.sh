@@ -8,7 +8,7 @@ cd "$VEXILO_ROOT"
 
 ensure_packages cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev bc \
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
-    wine wine64 xvfb xauth fonts-noto-cjk xdotool imagemagick || exit 1
+    wine wine64 xvfb xauth fonts-noto-cjk xdotool imagemagick python3-mpmath || exit 1
 if ensure_wine32; then wine32=yes; else wine32=no; fi
 
 failed=()
