@@ -89,9 +89,10 @@ inline DoubleDouble Div(DoubleDouble a, DoubleDouble b)
     return Add(FastTwoSum(q1, q2), q3);
 }
 
-// 2^k for -1022 <= k <= 1023, built from its bits.
+// 2^k for -1074 <= k <= 1023, built from its bits (subnormal below -1022).
 inline double PowerOfTwo(int k)
 {
+    if (k < -1022) return std::bit_cast<double>(uint64_t{1} << (k + 1074));
     return std::bit_cast<double>(static_cast<uint64_t>(k + 1023) << 52);
 }
 

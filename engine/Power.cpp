@@ -74,6 +74,7 @@ bool ExactPower(double x, double n, double* result)
 // x^y = e^(y log x) for a positive finite x and a finite y other than 0.
 double PowerOfPositive(double x, double y)
 {
+    if (x == 1) return 1.0;  // from pow(-1, y)
     // Beyond 2^64, |y log x| >= 2^11 for every x but 1: overflow or underflow.
     if (Magnitude(y) >= 0x1p64) return (x > 1) == (y > 0) ? INFINITE : 0.0;
     double exact;

@@ -264,6 +264,149 @@ def atan_special(x):
     return None
 
 
+# The exponential and the logarithms.
+
+def exp_arguments(rng):
+    mp.prec = 200
+    args = []
+    args += decimals(rng, 600, -3, 2)                      # exp(2.5), exp(0.001)
+    args += uniform(rng, 400, -745.2, 709.8)
+    args += log_uniform(rng, 400, -60, 9)
+    args += uniform(rng, 100, 700.0, 709.8)                # near overflow
+    args += uniform(rng, 200, -745.2, -708.0)              # subnormal results
+    args += log_uniform(rng, 100, -1022, -61)              # tiny: 1 + x
+    args += subnormals(rng, 30)
+    args += [float(k) for k in range(-40, 41)]
+    args += near_multiples(rng, 200, mp.log(2), 1000, steps=1)  # results near powers of 2
+    args += [709.782712893384, 709.7827128933841, -745.1332191019411, -745.1332191019412,
+             -708.3964185322641, -708.3964185322642, 1000.0, -1000.0]
+    return args
+
+
+def exp_special(x):
+    if math.isnan(x):
+        return x
+    if x > 710:                                             # far beyond the largest double
+        return INF
+    if x < -746:                                            # below half the smallest subnormal
+        return 0.0
+    return None
+
+
+def log_arguments(rng):
+    args = []
+    args += decimals(rng, 700, -6, 6, signed=False)        # log(2.5), log(160)
+    args += log_uniform(rng, 600, -1022, 1023, signed=False)
+    args += [1.0 + math.ldexp(rng.uniform(-1.0, 1.0), -rng.randint(1, 52)) for _ in range(500)]  # near 1
+    args += neighbours(1.0, 20)
+    args += subnormals(rng, 40, signed=False)
+    args += [float(rng.randint(1, 100000)) for _ in range(200)]
+    args += [float("1e%d" % k) for k in range(-30, 31)] + [math.ldexp(1.0, k) for k in range(-1074, 1024, 37)]
+    args += [2.718281828459045, 160.0, 1000.0, -1.0, -2.5, -1e-300, -INF]
+    return args
+
+
+def log_special(x):
+    if math.isnan(x):
+        return x
+    if x < 0:
+        return DEFAULT_NAN
+    if x == 0:
+        return -INF
+    if math.isinf(x):
+        return x
+    return None
+
+
+# pow and hypot.
+
+def is_odd_whole(v):
+    return math.isfinite(v) and v == math.floor(v) and abs(v) < 2.0 ** 53 and int(v) % 2 == 1
+
+
+def pow_arguments(rng):
+    args = []
+    bases = decimals(rng, 500, -2, 3, signed=False)
+    args += [(b, e) for b, e in zip(bases, decimals(rng, 500, -1, 1))]
+    args += [(float(rng.choice([k for k in range(-30, 31) if k])), float(rng.randint(-40, 40))) for _ in range(300)]
+    args += [(3.0, 34.0), (7.0, 19.0), (5.0, 23.0), (-3.0, 33.0), (1.5, 40.0), (134217727.0, 2.0)]  # halfway cases
+    near_one = [1.0 + math.ldexp(rng.uniform(-1.0, 1.0), -rng.randint(8, 52)) for _ in range(300)]
+    args += [(b, rng.choice([-1, 1]) * 10.0 ** rng.uniform(1, 16)) for b in near_one]   # large exponents
+    for _ in range(400):                                    # results from subnormal to overflow
+        base = math.ldexp(1.0 + rng.getrandbits(52) / 2.0 ** 52, rng.randint(-20, 19))
+        if base == 1.0:
+            continue
+        args.append((base, rng.uniform(-1100, 1030) / math.log2(base)))
+    args += [(-b, float(rng.randint(-60, 60))) for b in decimals(rng, 200, -1, 2, signed=False)]
+    args += [(-2.5, 0.5), (-8.0, 1.0 / 3), (-1.0, 1e300), (-1.0, -INF)]
+    args += [(10.0, float(k)) for k in range(-30, 31)] + [(2.0, float(k)) for k in range(-1080, 1030, 23)]
+    args += [(b, y) for b in decimals(rng, 100, -3, 6, signed=False) for y in (0.5, 1.0 / 3, 0.25, 1.5)]
+    args += [(0.76, 185.0), (math.pi, 2.0), (2.0, 0.5), (1e300, 1e300), (1e-300, 1e300), (0.5, -1e300)]
+    return args
+
+
+def pow_evaluate(a, b):
+    value = mpmath.power(abs(a), b)
+    return -value if a < 0 and is_odd_whole(float(b)) else value
+
+
+def pow_special(a, b):
+    if b == 0 or a == 1:
+        return 1.0
+    if math.isnan(a):
+        return a
+    if math.isnan(b):
+        return b
+    if math.isinf(b):
+        if abs(a) == 1:
+            return 1.0
+        return INF if (abs(a) < 1) == (b < 0) else 0.0
+    odd = is_odd_whole(b)
+    if a == 0:
+        magnitude = INF if b < 0 else 0.0
+        return math.copysign(magnitude, a) if odd else magnitude
+    if math.isinf(a):
+        magnitude = 0.0 if b < 0 else INF
+        return -magnitude if odd and a < 0 else magnitude
+    if a < 0 and b != math.floor(b):
+        return DEFAULT_NAN
+    scale = b * math.log2(abs(a))                           # far outside the range of doubles
+    if scale > 1030 or scale < -1080:
+        magnitude = INF if scale > 0 else 0.0
+        return -magnitude if odd and a < 0 else magnitude
+    return None
+
+
+def hypot_arguments(rng):
+    args = []
+    args += list(zip(decimals(rng, 700, -3, 6), decimals(rng, 700, -3, 6)))
+    for _ in range(500):                                    # similar sizes
+        e = rng.randint(-1000, 1000)
+        args.append((math.ldexp(rng.random() + 0.5, e), math.ldexp(rng.random() + 0.5, e + rng.randint(-30, 30))))
+    args += list(zip(log_uniform(rng, 200, -1074, 1023), log_uniform(rng, 200, -1074, 1023)))
+    args += list(zip(subnormals(rng, 150), subnormals(rng, 150)))
+    args += list(zip(log_uniform(rng, 150, 1015, 1023), log_uniform(rng, 150, 1015, 1023)))   # overflow
+    for _ in range(150):                                    # Pythagorean triples, scaled
+        m, n = rng.randint(2, 2000), rng.randint(1, 1999)
+        if m <= n:
+            m, n = n + 1, m
+        k = math.ldexp(1.0, rng.randint(-60, 60))
+        args.append(((m * m - n * n) * k, 2.0 * m * n * k))
+    args += [(float(rng.randint(-10000, 10000)), float(rng.randint(-10000, 10000))) for _ in range(300)]
+    args += [(0.0201, 6825.54628), (3.0, 4.0), (1e308, 1e308), (MAX_DOUBLE, 1.0), (1e-310, 1.0)]
+    return args
+
+
+def hypot_special(a, b):
+    if math.isinf(a) or math.isinf(b):
+        return INF
+    if math.isnan(a):
+        return a
+    if math.isnan(b):
+        return b
+    return None
+
+
 def signed_zero(x):
     return x
 
@@ -280,6 +423,11 @@ FUNCTIONS = {
     "asin": (asin_acos_arguments, mpmath.asin, inverse_specials(signed_zero)),
     "acos": (asin_acos_arguments, mpmath.acos, inverse_specials(lambda x: None)),
     "atan": (atan_arguments, mpmath.atan, atan_special),
+    "exp": (exp_arguments, mpmath.exp, exp_special),
+    "log": (log_arguments, mpmath.log, log_special),
+    "log10": (log_arguments, mpmath.log10, log_special),
+    "pow": (pow_arguments, pow_evaluate, pow_special),
+    "hypot": (hypot_arguments, mpmath.hypot, hypot_special),
 }
 
 
