@@ -1,5 +1,6 @@
 #include "util/TextFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -206,6 +207,33 @@ void FormatInteger(Output& out, const Directive& directive, va_list& args)
     PutField(out, directive, prefix, zeros, digits, len, directive.zero && directive.precision < 0);
 }
 
+// %#g: the %e or %f form that %g chooses (%e when the exponent is below -4
+// or not below the precision), without removing the trailing zeros.
+std::to_chars_result GeneralKeepingZeros(char* body, size_t capacity, double value, int precision)
+{
+    const std::to_chars_result probe =
+        std::to_chars(body, body + capacity, value, std::chars_format::scientific, precision - 1);
+    if (probe.ec != std::errc()) return probe;
+    const char* e = std::find(body, probe.ptr, 'e');
+    int exponent = 0;
+    for (const char* digit = e + 2; digit < probe.ptr; ++digit) exponent = exponent * 10 + (*digit - '0');
+    if (e[1] == '-') exponent = -exponent;
+    if (exponent < -4 || exponent >= precision) return probe;
+    return std::to_chars(body, body + capacity, value, std::chars_format::fixed, precision - 1 - exponent);
+}
+
+// The # flag keeps the decimal point even with no digit after it (%#.0f of 1
+// is "1.", %#.0e "1.e+00", %#a of 1 "1.p+0"): inserted before the exponent.
+size_t KeepDecimalPoint(char* body, size_t len, size_t capacity)
+{
+    char* end = body + len;
+    if (std::find(body, end, '.') != end || len + 1 > capacity) return len;
+    char* exponent = std::find_if(body, end, [](char c) { return c == 'e' || c == 'p'; });
+    std::memmove(exponent + 1, exponent, static_cast<size_t>(end - exponent));
+    *exponent = '.';
+    return len + 1;
+}
+
 void FormatFloating(Output& out, const Directive& directive, va_list& args)
 {
     const double value = directive.length == Length::LongDouble
@@ -215,6 +243,7 @@ void FormatFloating(Output& out, const Directive& directive, va_list& args)
     const wchar_t lower = conv | 0x20;
     int precision = directive.precision < 0 ? 6 : directive.precision;
     if (precision > 700) precision = 700;  // keeps every result inside the buffer
+    const bool finite = value - value == 0;
 
     char body[1100];
     std::to_chars_result result{};
@@ -226,12 +255,15 @@ void FormatFloating(Output& out, const Directive& directive, va_list& args)
                                     : std::to_chars(body, body + sizeof body, value, std::chars_format::hex, precision);
         break;
     default:
-        result = std::to_chars(body, body + sizeof body, value, std::chars_format::general, precision ? precision : 1);
+        result = directive.alternate && finite ? GeneralKeepingZeros(body, sizeof body, value, precision ? precision : 1)
+                                               : std::to_chars(body, body + sizeof body, value,
+                                                               std::chars_format::general, precision ? precision : 1);
         break;
     }
     if (result.ec != std::errc()) return;
     char* text = body;
     size_t len = static_cast<size_t>(result.ptr - body);
+    if (directive.alternate && finite) len = KeepDecimalPoint(body, len, sizeof body);
     if (conv != lower) {
         for (size_t i = 0; i < len; ++i) {
             if (text[i] >= 'a' && text[i] <= 'z') text[i] = static_cast<char>(text[i] - 'a' + 'A');
@@ -249,7 +281,6 @@ void FormatFloating(Output& out, const Directive& directive, va_list& args)
         prefix = " ";
     }
     if (lower == L'a') prefix += conv == L'A' ? "0X" : "0x";
-    const bool finite = value - value == 0;
     PutField(out, directive, prefix.c_str(), 0, text, len, directive.zero && finite);
 }
 

@@ -48,6 +48,17 @@ TEST(TextFormat, DoublesInTheC99Forms)
               L"    3.14|3.14    |-0003.14|+2.0");
 }
 
+// The # flag keeps %g's trailing zeros and every form's decimal point, as C
+// does; inf has neither.
+TEST(TextFormat, AlternateFormOfDoubles)
+{
+    EXPECT_EQ(Format(L"[%#g|%#.3g|%#g|%#.0f|%#.0e|%#g|%#.10g|%#g|%#G|%#a|%#8.0f|%#.0g|%#g|%#g|%#g|%#-9.2g|%#+.1g]",
+                     1.0, 0.0001234, 1e-5, 1.0, 12345.0, 123456789.0, 0.5, std::numeric_limits<double>::infinity(),
+                     1e20, 1.0, 2.0, 0.0, 0.0, 100000.0, 1000000.0, 9.999, 0.96),
+              L"[1.00000|0.000123|1.00000e-05|1.|1.e+04|1.23457e+08|0.5000000000|inf|1.00000E+20|0x1.p+0|      2.|"
+              L"0.|0.00000|100000.|1.00000e+06|10.      |+1.]");
+}
+
 // %I64d and %#I64X, the engine's Integer answers, are checked by its tables.
 TEST(TextFormat, SixtyFourBitIntegers)
 {
