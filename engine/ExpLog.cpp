@@ -21,6 +21,19 @@ constexpr double LN2_4096_1 = 0x1.e8e7bcd5e4f1ep-43;
 constexpr double LN2_4096_2 = -0x1.8cff81a12a17ep-97;
 constexpr double INV_LN2_4096 = 0x1.71547652b82fep+12;
 
+// ln 2 / 64 in three parts, the first of 36 bits, for the quicker path.
+constexpr double LN2_64_0 = 0x1.62e42fefa0000p-7;
+constexpr double LN2_64_1 = 0x1.cf79abc9e3b3ap-46;
+constexpr double INV_LN2_64 = 0x1.71547652b82fep+6;
+// ln 2 with a first part of 42 bits: its products with exponents are exact.
+constexpr double LN2_42 = 0x1.62e42fefa3800p-1;
+constexpr double LN2_42_REST = 0x1.ef35793c76730p-45;
+
+// Tolerances of the rounding tests: the quick paths' errors stay below
+// 2^-66 (logarithm), 2^-65 (exponential).
+constexpr double LOG_TOLERANCE = 1.0 + 0x1p-10;
+constexpr double EXP_TOLERANCE = 1.0 + 0x1p-9;
+
 constexpr DoubleDouble LN2 = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 constexpr DoubleDouble INV_LN10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
 constexpr DoubleDouble TWO_THIRDS = {0x1.5555555555555p-1, 0x1.5555555555555p-55};
@@ -84,11 +97,67 @@ DoubleDouble LogCore(double x)
     return Add(scaled, series);
 }
 
+// e^x = 2^(n/64) e^r, n = round(x 64/ln2), |r| <= ln2/128; e^r - 1 - r from
+// its Taylor series to r^7 (the next term is below 2^-75), 2^(n/64) from the
+// table, and the one large product 2^(i/64) r exact.
+bool FastExp(DoubleDouble x, double tolerance, double* result)
+{
+    const double n = (x.hi * INV_LN2_64 + ROUNDING_SHIFT) - ROUNDING_SHIFT;
+    const int whole = static_cast<int>(n);  // |n| < 2^16
+    const DoubleDouble r = TwoSum(x.hi - n * LN2_64_0, x.lo - n * LN2_64_1);
+    const double z = r.hi;
+    const double z2 = z * z;
+    const double q = z2 * ((0.5 + z * (1.0 / 6)) + z2 * ((1.0 / 24 + z * (1.0 / 120)) + z2 * (1.0 / 720 + z * (1.0 / 5040))));
+    const DoubleDouble& t = EXP2_COARSE[whole & 63];
+    const DoubleDouble tz = TwoProduct(t.hi, z);
+    const double low = t.lo + (tz.lo + t.hi * (q + r.lo) + t.lo * z);
+    const DoubleDouble sum = FastTwoSum(t.hi, tz.hi);
+    const DoubleDouble y = FastTwoSum(sum.hi, sum.lo + low);
+    if (!RoundsSafely(y, tolerance)) return false;
+    *result = y.hi * PowerOfTwo(whole >> 6);
+    return true;
+}
+
+// log x = k ln2 - log c + log(1 + r) with the centres c of LogCore and
+// r = m c - 1 exact; log(1 + r) = r - r^2/2 + r^3 P(r), r^2 exact and P to
+// r^9 (the next term is below 2^-70).
+DoubleDouble FastLog(double x)
+{
+    const uint64_t bits = std::bit_cast<uint64_t>(x);
+    int k = static_cast<int>(bits >> 52) - 1023;
+    double m = std::bit_cast<double>((bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1023} << 52));
+    if (m >= 1.5) {
+        m *= 0.5;
+        ++k;
+    }
+    const int index = static_cast<int>(((m - 1.0) * 128.0 + ROUNDING_SHIFT) - ROUNDING_SHIFT) + 32;
+    const DoubleDouble product = TwoProduct(m, LOG_CENTRE[index]);
+    const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);  // exact
+    const double z = r.hi;
+    const DoubleDouble square = TwoProduct(z, z);
+    // P in Estrin's form: shorter chains of dependent operations than Horner's.
+    const double z2 = square.hi;
+    const double z4 = z2 * z2;
+    const double cubic = z * z2 *
+                         ((1.0 / 3 - z * (1.0 / 4)) + z2 * (1.0 / 5 - z * (1.0 / 6)) +
+                          z4 * ((1.0 / 7 - z * (1.0 / 8)) + z2 * (1.0 / 9)));
+    const DoubleDouble& centre = LOG_OF_CENTRE[index];
+    const double kd = static_cast<double>(k);
+    const DoubleDouble s1 = TwoSum(kd * LN2_42, centre.hi);
+    const DoubleDouble s2 = TwoSum(s1.hi, z);
+    const DoubleDouble s3 = TwoSum(s2.hi, -0.5 * square.hi);
+    const double low = (s1.lo + s2.lo + s3.lo) + (kd * LN2_42_REST + centre.lo) +
+                       ((r.lo - 0.5 * square.lo) - z * r.lo + cubic);
+    return FastTwoSum(s3.hi, low);
+}
+
 double Exponential(double x)
 {
     if (x != x) return x;
     if (x > EXP_OVERFLOW) return INFINITE;
     if (x < EXP_UNDERFLOW) return 0.0;
+    double quick;
+    if (x >= -708 && x <= 708 && FastExp({x, 0.0}, EXP_TOLERANCE, &quick)) return quick;
     const ScaledValue e = ExpCore({x, 0.0});
     return ScaleRound(e.m, e.exponent);
 }
@@ -99,6 +168,10 @@ double NaturalLog(double x)
     if (x < 0) return NOT_A_NUMBER;
     if (x == 0) return -INFINITE;
     if (x == INFINITE) return x;
+    if (x >= 0x1p-1022) {
+        const DoubleDouble quick = FastLog(x);
+        if (RoundsSafely(quick, LOG_TOLERANCE)) return quick.hi;
+    }
     return LogCore(x).hi;
 }
 
@@ -108,5 +181,9 @@ double CommonLog(double x)
     if (x < 0) return NOT_A_NUMBER;
     if (x == 0) return -INFINITE;
     if (x == INFINITE) return x;
+    if (x >= 0x1p-1022) {
+        const DoubleDouble quick = Mul(FastLog(x), INV_LN10);
+        if (RoundsSafely(quick, LOG_TOLERANCE)) return quick.hi;
+    }
     return Mul(LogCore(x), INV_LN10).hi;
 }

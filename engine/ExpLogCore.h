@@ -27,3 +27,15 @@ ScaledValue ExpCore(DoubleDouble x);
 
 // The natural logarithm of a positive finite x (subnormals included).
 DoubleDouble LogCore(double x);
+
+// Quicker versions in double arithmetic with a few exact products, about 66
+// bits. FastExp gives e^x only for |x.hi| <= 708 (a normal result) and
+// only when its rounding is certain; FastLog needs a positive normal x.
+bool FastExp(DoubleDouble x, double tolerance, double* result);
+DoubleDouble FastLog(double x);
+
+// Whether hi + lo rounds to hi even when the true value lies within the
+// computation's error of it: lo, enlarged by the factor tolerance (1 + a
+// little), must still vanish next to hi. With a relative error below 2^-e,
+// tolerance must exceed 1 + 2^(55-e).
+inline bool RoundsSafely(DoubleDouble v, double tolerance) { return v.hi == v.hi + v.lo * tolerance; }
