@@ -1,8 +1,14 @@
 #include <cmath>
 
-#include "engine/DoubleDoublePoly.h"
+#include "engine/DoubleDoubleTools.h"
 #include "engine/TrigConstants.h"
 #include "engine/Trigonometry.h"
+
+// Every function is atan(c) + atan(u) with c = k/32 nearest the argument
+// and |u| <= 1/64, asin and acos going through the atan of a ratio. A fast
+// evaluation (bound 2^-60 relative, the terms add up to about 2^-63)
+// answers when its whole error interval rounds to one double; otherwise the
+// accurate one (double-double throughout, 2^-100) decides.
 
 namespace {
 
@@ -11,10 +17,33 @@ namespace {
 constexpr double TINY = 0x1p-27;
 // Above 2^60, atan(x) = pi/2 - 1/x rounds to the double nearest pi/2.
 constexpr double HUGE_ARGUMENT = 0x1p60;
+constexpr double FAST_RELATIVE_ERROR = 0x1p-60;
 
-// atan(v) for 0 <= v <= 1: atan(c) + atan((v - c) / (1 + v*c)) with c the
-// nearest k/32, so |u| <= 1/64 and the series to u^17 leaves 2^-110 out.
-DoubleDouble AtanUpToOne(DoubleDouble v)
+struct AtanMethod {
+    DoubleDouble (*atanUpToOne)(DoubleDouble v);
+    DoubleDouble (*divide)(DoubleDouble a, DoubleDouble b);
+};
+
+// atan(v), 0 <= v <= 1: u = (v - c) / (1 + v*c) in double-double, the
+// series u - u^3/3 + ... - u^11/11 in doubles past its first term.
+DoubleDouble AtanFast(DoubleDouble v)
+{
+    const int k = static_cast<int>(v.hi * 32 + 0.5);
+    const double c = k / 32.0;
+    const DoubleDouble numerator = TwoSum(v.hi - c, v.lo);  // the difference is exact
+    const DoubleDouble vc = TwoProduct(v.hi, c);
+    const DoubleDouble one = FastTwoSum(1.0, vc.hi);
+    const DoubleDouble u = Quotient(numerator, {one.hi, (one.lo + vc.lo) + v.lo * c});
+    const double w = u.hi * u.hi;
+    const double series =
+        u.hi * w * (-0x1.5555555555555p-2 + w * (0x1.999999999999ap-3 + w * (-0x1.2492492492492p-3 +
+                    w * (0x1.c71c71c71c71cp-4 - w * 0x1.745d1745d1746p-4))));
+    const DoubleDouble sum = TwoSum(ATAN_TABLE[k].hi, u.hi);
+    return FastTwoSum(sum.hi, ((sum.lo + ATAN_TABLE[k].lo) + u.lo) + series);
+}
+
+// The same in double-double throughout: the series to u^17 leaves 2^-110 out.
+DoubleDouble AtanAccurate(DoubleDouble v)
 {
     const int k = static_cast<int>(v.hi * 32 + 0.5);
     const double c = k / 32.0;
@@ -25,11 +54,14 @@ DoubleDouble AtanUpToOne(DoubleDouble v)
     return Add(ATAN_TABLE[k], Add(u, Mul(Mul(u, w), series)));
 }
 
+constexpr AtanMethod FAST = {AtanFast, Quotient};
+constexpr AtanMethod ACCURATE = {AtanAccurate, Div};
+
 // atan(y / x) for y, x >= 0 not both zero, in [0, pi/2].
-DoubleDouble AtanOfRatio(DoubleDouble y, DoubleDouble x)
+DoubleDouble AtanOfRatio(DoubleDouble y, DoubleDouble x, const AtanMethod& method)
 {
-    if (y.hi <= x.hi) return AtanUpToOne(Div(y, x));
-    return Add(HALF_PI, Negate(AtanUpToOne(Div(x, y))));
+    if (y.hi <= x.hi) return method.atanUpToOne(method.divide(y, x));
+    return Add(HALF_PI, Negate(method.atanUpToOne(method.divide(x, y))));
 }
 
 // sqrt(1 - x^2) for |x| <= 1, from (1 - |x|)(1 + |x|) with one Newton step.
@@ -43,7 +75,16 @@ DoubleDouble RootOfOneMinusSquare(double x)
     return FastTwoSum(root, rest.hi / (2 * root));
 }
 
-double Rounded(DoubleDouble v) { return v.hi + v.lo; }
+// The fast value when it rounds safely, else the accurate one.
+template <class Evaluate>
+double RoundedOnce(Evaluate evaluate)
+{
+    const DoubleDouble fast = evaluate(FAST);
+    double rounded;
+    if (RoundsSafely(fast, std::fabs(fast.hi) * FAST_RELATIVE_ERROR, rounded)) return rounded;
+    const DoubleDouble accurate = evaluate(ACCURATE);
+    return accurate.hi + accurate.lo;
+}
 
 }  // namespace
 
@@ -51,21 +92,29 @@ double ArcSine(double x)
 {
     if (std::fabs(x) < TINY) return x;  // keeps the sign of -0
     if (!(std::fabs(x) <= 1)) return std::isnan(x) ? x : NAN;
-    const double angle = Rounded(AtanOfRatio({std::fabs(x), 0.0}, RootOfOneMinusSquare(x)));
+    const DoubleDouble root = RootOfOneMinusSquare(x);
+    const double angle = RoundedOnce([&](const AtanMethod& method) {
+        return AtanOfRatio({std::fabs(x), 0.0}, root, method);
+    });
     return x < 0 ? -angle : angle;
 }
 
 double ArcCosine(double x)
 {
     if (!(std::fabs(x) <= 1)) return std::isnan(x) ? x : NAN;
-    const DoubleDouble angle = AtanOfRatio(RootOfOneMinusSquare(x), {std::fabs(x), 0.0});
-    return Rounded(x < 0 ? Add(PI_DD, Negate(angle)) : angle);
+    const DoubleDouble root = RootOfOneMinusSquare(x);
+    return RoundedOnce([&](const AtanMethod& method) {
+        const DoubleDouble angle = AtanOfRatio(root, {std::fabs(x), 0.0}, method);
+        return x < 0 ? Add(PI_DD, Negate(angle)) : angle;
+    });
 }
 
 double ArcTangent(double x)
 {
     const double ax = std::fabs(x);
     if (ax < TINY || std::isnan(x)) return x;
-    const double angle = ax > HUGE_ARGUMENT ? HALF_PI.hi : Rounded(AtanOfRatio({ax, 0.0}, {1.0, 0.0}));
+    const double angle = ax > HUGE_ARGUMENT ? HALF_PI.hi : RoundedOnce([&](const AtanMethod& method) {
+        return AtanOfRatio({ax, 0.0}, {1.0, 0.0}, method);
+    });
     return x < 0 ? -angle : angle;
 }

@@ -49,3 +49,22 @@ print("// (-1)^(k+1) / (2k+3): atan(u) = u + u^3 * sum ATAN_COEFFS[k] * u^(2k)."
 table("ATAN_COEFFS", [mpf((-1) ** (k + 1)) / (2 * k + 3) for k in range(8)])
 print("// atan(k/32), k = 0..32.")
 table("ATAN_TABLE", [atan(mpf(k) / 32) for k in range(33)])
+print("// sin(k/64) and cos(k/64), k = 0..52.")
+table("SIN_TABLE", [mp.sin(mpf(k) / 64) for k in range(53)])
+table("COS_TABLE", [mp.cos(mpf(k) / 64) for k in range(53)])
+
+
+def leading_bits(v, count):
+    """v truncated to `count` significant bits (v in [1, 2) or smaller)."""
+    scale = mpf(2) ** (count - 1 - int(floor(mp.log(v, 2))))
+    return floor(v * scale) / scale
+
+
+half_pi = mp.pi / 2
+p1 = leading_bits(half_pi, 26)
+p2 = leading_bits(half_pi - p1, 26)
+p3 = float(half_pi - p1 - p2)
+p4 = float(half_pi - p1 - p2 - mpf(p3))
+print("// pi/2 = PIO2_1 + PIO2_2 + PIO2_3 + PIO2_4: 26, 26, 53 and 53 bits.")
+for name, v in (("PIO2_1", float(p1)), ("PIO2_2", float(p2)), ("PIO2_3", p3), ("PIO2_4", p4)):
+    print("constexpr double %s = %s;" % (name, v.hex()))
