@@ -19,32 +19,30 @@ constexpr double TINY = 0x1p-27;
 constexpr double HUGE_ARGUMENT = 0x1p60;
 constexpr double FAST_RELATIVE_ERROR = 0x1p-60;
 
-struct AtanMethod {
-    DoubleDouble (*atanUpToOne)(DoubleDouble v);
-    DoubleDouble (*divide)(DoubleDouble a, DoubleDouble b);
-};
-
-// atan(v), 0 <= v <= 1: u = (v - c) / (1 + v*c) in double-double, the
-// series u - u^3/3 + ... - u^11/11 in doubles past its first term.
-DoubleDouble AtanFast(DoubleDouble v)
+// atan(y/x) for 0 <= y <= x, x > 0: with c = k/32 nearest y/x,
+// atan(y/x) = atan(c) + atan(u), u = (y - c*x) / (x + c*y), |u| <= 1/64;
+// the series u - u^3/3 + ... - u^11/11 goes in doubles past its first term.
+DoubleDouble AtanFast(DoubleDouble y, DoubleDouble x)
 {
-    const int k = static_cast<int>(v.hi * 32 + 0.5);
+    const int k = static_cast<int>(y.hi / x.hi * 32 + 0.5);
     const double c = k / 32.0;
-    const DoubleDouble numerator = TwoSum(v.hi - c, v.lo);  // the difference is exact
-    const DoubleDouble vc = TwoProduct(v.hi, c);
-    const DoubleDouble one = FastTwoSum(1.0, vc.hi);
-    const DoubleDouble u = Quotient(numerator, {one.hi, (one.lo + vc.lo) + v.lo * c});
+    const DoubleDouble cx = TwoProduct(c, x.hi);
+    const DoubleDouble numerator = TwoSum(y.hi - cx.hi, (y.lo - cx.lo) - c * x.lo);  // exact difference
+    const DoubleDouble cy = TwoProduct(c, y.hi);
+    const DoubleDouble sum = FastTwoSum(x.hi, cy.hi);
+    const DoubleDouble u = Quotient(numerator, {sum.hi, ((sum.lo + cy.lo) + x.lo) + c * y.lo});
     const double w = u.hi * u.hi;
     const double series =
         u.hi * w * (-0x1.5555555555555p-2 + w * (0x1.999999999999ap-3 + w * (-0x1.2492492492492p-3 +
                     w * (0x1.c71c71c71c71cp-4 - w * 0x1.745d1745d1746p-4))));
-    const DoubleDouble sum = TwoSum(ATAN_TABLE[k].hi, u.hi);
-    return FastTwoSum(sum.hi, ((sum.lo + ATAN_TABLE[k].lo) + u.lo) + series);
+    const DoubleDouble base = TwoSum(ATAN_TABLE[k].hi, u.hi);
+    return FastTwoSum(base.hi, ((base.lo + ATAN_TABLE[k].lo) + u.lo) + series);
 }
 
 // The same in double-double throughout: the series to u^17 leaves 2^-110 out.
-DoubleDouble AtanAccurate(DoubleDouble v)
+DoubleDouble AtanAccurate(DoubleDouble y, DoubleDouble x)
 {
+    const DoubleDouble v = Div(y, x);
     const int k = static_cast<int>(v.hi * 32 + 0.5);
     const double c = k / 32.0;
     DoubleDouble u = Add(v, -c);
@@ -54,14 +52,13 @@ DoubleDouble AtanAccurate(DoubleDouble v)
     return Add(ATAN_TABLE[k], Add(u, Mul(Mul(u, w), series)));
 }
 
-constexpr AtanMethod FAST = {AtanFast, Quotient};
-constexpr AtanMethod ACCURATE = {AtanAccurate, Div};
+using AtanMethod = DoubleDouble (*)(DoubleDouble y, DoubleDouble x);
 
 // atan(y / x) for y, x >= 0 not both zero, in [0, pi/2].
-DoubleDouble AtanOfRatio(DoubleDouble y, DoubleDouble x, const AtanMethod& method)
+DoubleDouble AtanOfRatio(DoubleDouble y, DoubleDouble x, AtanMethod atan)
 {
-    if (y.hi <= x.hi) return method.atanUpToOne(method.divide(y, x));
-    return Add(HALF_PI, Negate(method.atanUpToOne(method.divide(x, y))));
+    if (y.hi <= x.hi) return atan(y, x);
+    return Add(HALF_PI, Negate(atan(x, y)));
 }
 
 // sqrt(1 - x^2) for |x| <= 1, from (1 - |x|)(1 + |x|) with one Newton step.
@@ -79,10 +76,10 @@ DoubleDouble RootOfOneMinusSquare(double x)
 template <class Evaluate>
 double RoundedOnce(Evaluate evaluate)
 {
-    const DoubleDouble fast = evaluate(FAST);
+    const DoubleDouble fast = evaluate(AtanFast);
     double rounded;
     if (RoundsSafely(fast, std::fabs(fast.hi) * FAST_RELATIVE_ERROR, rounded)) return rounded;
-    const DoubleDouble accurate = evaluate(ACCURATE);
+    const DoubleDouble accurate = evaluate(AtanAccurate);
     return accurate.hi + accurate.lo;
 }
 
@@ -93,7 +90,7 @@ double ArcSine(double x)
     if (std::fabs(x) < TINY) return x;  // keeps the sign of -0
     if (!(std::fabs(x) <= 1)) return std::isnan(x) ? x : NAN;
     const DoubleDouble root = RootOfOneMinusSquare(x);
-    const double angle = RoundedOnce([&](const AtanMethod& method) {
+    const double angle = RoundedOnce([&](AtanMethod method) {
         return AtanOfRatio({std::fabs(x), 0.0}, root, method);
     });
     return x < 0 ? -angle : angle;
@@ -103,7 +100,7 @@ double ArcCosine(double x)
 {
     if (!(std::fabs(x) <= 1)) return std::isnan(x) ? x : NAN;
     const DoubleDouble root = RootOfOneMinusSquare(x);
-    return RoundedOnce([&](const AtanMethod& method) {
+    return RoundedOnce([&](AtanMethod method) {
         const DoubleDouble angle = AtanOfRatio(root, {std::fabs(x), 0.0}, method);
         return x < 0 ? Add(PI_DD, Negate(angle)) : angle;
     });
@@ -113,7 +110,7 @@ double ArcTangent(double x)
 {
     const double ax = std::fabs(x);
     if (ax < TINY || std::isnan(x)) return x;
-    const double angle = ax > HUGE_ARGUMENT ? HALF_PI.hi : RoundedOnce([&](const AtanMethod& method) {
+    const double angle = ax > HUGE_ARGUMENT ? HALF_PI.hi : RoundedOnce([&](AtanMethod method) {
         return AtanOfRatio({ax, 0.0}, {1.0, 0.0}, method);
     });
     return x < 0 ? -angle : angle;
