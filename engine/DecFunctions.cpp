@@ -33,9 +33,9 @@ double Checked(double result, double a, double b = 0.0)
     return std::bit_cast<double>(0xFFF8000000000000ULL);
 }
 
-double Acos(double v) { return Checked(std::acos(v), v); }
-double Asin(double v) { return Checked(std::asin(v), v); }
-double Atan(double v) { return Checked(std::atan(v), v); }
+double Acos(double v) { return Checked(ArcCosine(v), v); }
+double Asin(double v) { return Checked(ArcSine(v), v); }
+double Atan(double v) { return Checked(ArcTangent(v), v); }
 double Ceil(double v) { return std::ceil(v); }
 double Cos(double v) { return Checked(Cosine(v), v); }
 double Exp(double v) { return Checked(Exponential(v), v); }

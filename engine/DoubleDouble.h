@@ -90,7 +90,7 @@ inline DoubleDouble Div(DoubleDouble a, DoubleDouble b)
 }
 
 // 2^k for -1074 <= k <= 1023, built from its bits (subnormal below -1022).
-inline double PowerOfTwo(int k)
+inline double TwoToThePower(int k)
 {
     if (k < -1022) return std::bit_cast<double>(uint64_t{1} << (k + 1074));
     return std::bit_cast<double>(static_cast<uint64_t>(k + 1023) << 52);
@@ -104,16 +104,16 @@ inline double PowerOfTwo(int k)
 inline double ScaleRound(DoubleDouble v, int k)
 {
     const int exponent = static_cast<int>(std::bit_cast<uint64_t>(v.hi) >> 52) - 1023;
-    const double toUnit = PowerOfTwo(-exponent);
+    const double toUnit = TwoToThePower(-exponent);
     const double hi = v.hi * toUnit;  // now in [1, 2)
     const double lo = v.lo * toUnit;
     const int total = k + exponent;
     if (total > 1023) return std::numeric_limits<double>::infinity();
-    if (total >= -1022) return hi * PowerOfTwo(total);
+    if (total >= -1022) return hi * TwoToThePower(total);
     if (total < -1076) return 0.0;
     // A subnormal result is a whole multiple q of 2^-1074: scale so that
     // units are 2^-1074 and round hi + lo to the nearest integer, ties to even.
-    const double scale = PowerOfTwo(total + 1074);
+    const double scale = TwoToThePower(total + 1074);
     const double units = hi * scale;
     const double unitsLow = lo * scale;
     const double shift = 0x1p52;

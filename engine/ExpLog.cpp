@@ -1,6 +1,7 @@
 #include "engine/ExpLog.h"
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -29,10 +30,9 @@ constexpr double INV_LN2_64 = 0x1.71547652b82fep+6;
 constexpr double LN2_42 = 0x1.62e42fefa3800p-1;
 constexpr double LN2_42_REST = 0x1.ef35793c76730p-45;
 
-// Tolerances of the rounding tests: the quick paths' errors stay below
-// 2^-66 (logarithm), 2^-65 (exponential).
-constexpr double LOG_TOLERANCE = 1.0 + 0x1p-10;
-constexpr double EXP_TOLERANCE = 1.0 + 0x1p-9;
+// Relative error bounds of the quick paths, for their rounding tests.
+constexpr double LOG_ERROR = 0x1p-66;
+constexpr double EXP_ERROR = 0x1p-65;
 
 constexpr DoubleDouble LN2 = {0x1.62e42fefa39efp-1, 0x1.abc9e3b39803fp-56};
 constexpr DoubleDouble INV_LN10 = {0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57};
@@ -100,7 +100,7 @@ DoubleDouble LogCore(double x)
 // e^x = 2^(n/64) e^r, n = round(x 64/ln2), |r| <= ln2/128; e^r - 1 - r from
 // its Taylor series to r^7 (the next term is below 2^-75), 2^(n/64) from the
 // table, and the one large product 2^(i/64) r exact.
-bool FastExp(DoubleDouble x, double tolerance, double* result)
+bool FastExp(DoubleDouble x, double error, double* result)
 {
     const double n = (x.hi * INV_LN2_64 + ROUNDING_SHIFT) - ROUNDING_SHIFT;
     const int whole = static_cast<int>(n);  // |n| < 2^16
@@ -113,8 +113,9 @@ bool FastExp(DoubleDouble x, double tolerance, double* result)
     const double low = t.lo + (tz.lo + t.hi * (q + r.lo) + t.lo * z);
     const DoubleDouble sum = FastTwoSum(t.hi, tz.hi);
     const DoubleDouble y = FastTwoSum(sum.hi, sum.lo + low);
-    if (!RoundsSafely(y, tolerance)) return false;
-    *result = y.hi * PowerOfTwo(whole >> 6);
+    double rounded;
+    if (!RoundsSafely(y, y.hi * error, rounded)) return false;
+    *result = rounded * TwoToThePower(whole >> 6);
     return true;
 }
 
@@ -157,7 +158,7 @@ double Exponential(double x)
     if (x > EXP_OVERFLOW) return INFINITE;
     if (x < EXP_UNDERFLOW) return 0.0;
     double quick;
-    if (x >= -708 && x <= 708 && FastExp({x, 0.0}, EXP_TOLERANCE, &quick)) return quick;
+    if (x >= -708 && x <= 708 && FastExp({x, 0.0}, EXP_ERROR, &quick)) return quick;
     const ScaledValue e = ExpCore({x, 0.0});
     return ScaleRound(e.m, e.exponent);
 }
@@ -170,7 +171,8 @@ double NaturalLog(double x)
     if (x == INFINITE) return x;
     if (x >= 0x1p-1022) {
         const DoubleDouble quick = FastLog(x);
-        if (RoundsSafely(quick, LOG_TOLERANCE)) return quick.hi;
+        double rounded;
+        if (RoundsSafely(quick, std::fabs(quick.hi) * LOG_ERROR, rounded)) return rounded;
     }
     return LogCore(x).hi;
 }
@@ -183,7 +185,8 @@ double CommonLog(double x)
     if (x == INFINITE) return x;
     if (x >= 0x1p-1022) {
         const DoubleDouble quick = Mul(FastLog(x), INV_LN10);
-        if (RoundsSafely(quick, LOG_TOLERANCE)) return quick.hi;
+        double rounded;
+        if (RoundsSafely(quick, std::fabs(quick.hi) * LOG_ERROR, rounded)) return rounded;
     }
     return Mul(LogCore(x), INV_LN10).hi;
 }

@@ -5,6 +5,7 @@
 // nearest the true value except in very rare cases.
 
 #include "engine/DoubleDouble.h"
+#include "engine/DoubleDoubleTools.h"
 
 // Tables written by tools/make_explog_tables.py (engine/ExpLogTables.cpp).
 extern const DoubleDouble EXP2_COARSE[64];
@@ -28,14 +29,9 @@ ScaledValue ExpCore(DoubleDouble x);
 // The natural logarithm of a positive finite x (subnormals included).
 DoubleDouble LogCore(double x);
 
-// Quicker versions in double arithmetic with a few exact products, about 66
-// bits. FastExp gives e^x only for |x.hi| <= 708 (a normal result) and
-// only when its rounding is certain; FastLog needs a positive normal x.
-bool FastExp(DoubleDouble x, double tolerance, double* result);
+// Quicker versions in double arithmetic with a few exact products. FastExp
+// gives e^x only for |x.hi| <= 708 (a normal result) and only when its
+// rounding is certain with a relative error of `error` (2^-65 at least);
+// FastLog, for a positive normal x, has a relative error below 2^-70.
+bool FastExp(DoubleDouble x, double error, double* result);
 DoubleDouble FastLog(double x);
-
-// Whether hi + lo rounds to hi even when the true value lies within the
-// computation's error of it: lo, enlarged by the factor tolerance (1 + a
-// little), must still vanish next to hi. With a relative error below 2^-e,
-// tolerance must exceed 1 + 2^(55-e).
-inline bool RoundsSafely(DoubleDouble v, double tolerance) { return v.hi == v.hi + v.lo * tolerance; }

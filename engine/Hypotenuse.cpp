@@ -46,7 +46,7 @@ double Hypotenuse(double x, double y)
         exponent = -600;
     }
     const int bigExponent = static_cast<int>(std::bit_cast<uint64_t>(big) >> 52) - 1023;
-    const double toUnit = PowerOfTwo(-bigExponent);
+    const double toUnit = TwoToThePower(-bigExponent);
     big *= toUnit;  // exact, and so is small's scaling: small >= big * 2^-60
     small *= toUnit;
     exponent += bigExponent;

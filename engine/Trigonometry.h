@@ -1,10 +1,13 @@
 #pragma once
 
-// sin, cos and tan with the argument reduced here rather than in the C
-// library. MinGW's functions use the x87 instructions, whose internal π has
-// only 66 bits: sin(pi) came out as 1.22460635382238e-16 instead of
-// 1.22464679914735e-16. Reducing first keeps the answers right and the same
-// on every platform.
+// The trigonometric functions, correctly rounded (the double nearest to the
+// true value, barring cases closer to a tie than about 2^-95) and the same
+// bits on every build: only IEEE double additions and multiplications,
+// square roots and divisions, in double-double where it matters.
+// Infinities give NaN; a NaN comes back as it is.
 double Sine(double x);
 double Cosine(double x);
 double Tangent(double x);
+double ArcSine(double x);     // NaN outside [-1, 1]
+double ArcCosine(double x);   // NaN outside [-1, 1]
+double ArcTangent(double x);
