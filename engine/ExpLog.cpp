@@ -63,12 +63,19 @@ ScaledValue ExpCore(DoubleDouble x)
     return {Add(table, Mul(table, expm1)), whole >> 12};
 }
 
+namespace {
+
 // x = 2^k m with m in [0.75, 1.5); c, the centre nearest m from a table of
 // 97, makes r = m c - 1 small (|r| < 0.0053, computed exactly), and
-// log x = k ln2 - log c + log(1 + r), with log(1 + r) = 2 atanh(s),
-// s = r / (2 + r), from its odd series to s^11. Near 1 the centre is 1 itself,
-// so the result keeps its relative accuracy there.
-DoubleDouble LogCore(double x)
+// log x = k ln2 - log c + log(1 + r). Near 1 the centre is 1 itself, so the
+// result keeps its relative accuracy there.
+struct LogReduction {
+    int k;
+    int index;  // of the centre in LOG_CENTRE and LOG_OF_CENTRE
+    DoubleDouble r;
+};
+
+LogReduction ReduceForLog(double x)
 {
     int k = 0;
     uint64_t bits = std::bit_cast<uint64_t>(x);
@@ -84,8 +91,15 @@ DoubleDouble LogCore(double x)
     }
     const int index = static_cast<int>(((m - 1.0) * 128.0 + ROUNDING_SHIFT) - ROUNDING_SHIFT) + 32;
     const DoubleDouble product = TwoProduct(m, LOG_CENTRE[index]);
-    const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);  // exact
+    return {k, index, FastTwoSum(product.hi - 1.0, product.lo)};  // r exact
+}
 
+}  // namespace
+
+// log(1 + r) = 2 atanh(s), s = r / (2 + r), from its odd series to s^11.
+DoubleDouble LogCore(double x)
+{
+    const auto [k, index, r] = ReduceForLog(x);
     const DoubleDouble s = Div(r, Add(r, 2.0));
     const DoubleDouble s2 = Mul(s, s);
     const DoubleDouble s3 = Mul(s2, s);
@@ -119,21 +133,11 @@ bool FastExp(DoubleDouble x, double error, double* result)
     return true;
 }
 
-// log x = k ln2 - log c + log(1 + r) with the centres c of LogCore and
-// r = m c - 1 exact; log(1 + r) = r - r^2/2 + r^3 P(r), r^2 exact and P to
-// r^9 (the next term is below 2^-70).
+// log(1 + r) = r - r^2/2 + r^3 P(r), r^2 exact and P to r^9 (the next term
+// is below 2^-70).
 DoubleDouble FastLog(double x)
 {
-    const uint64_t bits = std::bit_cast<uint64_t>(x);
-    int k = static_cast<int>(bits >> 52) - 1023;
-    double m = std::bit_cast<double>((bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1023} << 52));
-    if (m >= 1.5) {
-        m *= 0.5;
-        ++k;
-    }
-    const int index = static_cast<int>(((m - 1.0) * 128.0 + ROUNDING_SHIFT) - ROUNDING_SHIFT) + 32;
-    const DoubleDouble product = TwoProduct(m, LOG_CENTRE[index]);
-    const DoubleDouble r = FastTwoSum(product.hi - 1.0, product.lo);  // exact
+    const auto [k, index, r] = ReduceForLog(x);
     const double z = r.hi;
     const DoubleDouble square = TwoProduct(z, z);
     // P in Estrin's form: shorter chains of dependent operations than Horner's.
@@ -169,11 +173,9 @@ double NaturalLog(double x)
     if (x < 0) return NOT_A_NUMBER;
     if (x == 0) return -INFINITE;
     if (x == INFINITE) return x;
-    if (x >= 0x1p-1022) {
-        const DoubleDouble quick = FastLog(x);
-        double rounded;
-        if (RoundsSafely(quick, std::fabs(quick.hi) * LOG_ERROR, rounded)) return rounded;
-    }
+    const DoubleDouble quick = FastLog(x);
+    double rounded;
+    if (RoundsSafely(quick, std::fabs(quick.hi) * LOG_ERROR, rounded)) return rounded;
     return LogCore(x).hi;
 }
 
@@ -183,10 +185,8 @@ double CommonLog(double x)
     if (x < 0) return NOT_A_NUMBER;
     if (x == 0) return -INFINITE;
     if (x == INFINITE) return x;
-    if (x >= 0x1p-1022) {
-        const DoubleDouble quick = Mul(FastLog(x), INV_LN10);
-        double rounded;
-        if (RoundsSafely(quick, std::fabs(quick.hi) * LOG_ERROR, rounded)) return rounded;
-    }
+    const DoubleDouble quick = Mul(FastLog(x), INV_LN10);
+    double rounded;
+    if (RoundsSafely(quick, std::fabs(quick.hi) * LOG_ERROR, rounded)) return rounded;
     return Mul(LogCore(x), INV_LN10).hi;
 }

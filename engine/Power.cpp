@@ -84,13 +84,11 @@ double PowerOfPositive(double x, double y)
     if (y >= 1 && y <= 64 && ParityOf(y) != Parity::NOT_WHOLE && ExactPower(x, y, &exact)) {
         return exact;
     }
-    if (x >= 0x1p-1022) {
-        // The quick logarithm's relative error, below 2^-70, becomes an
-        // absolute one of y log x: up to 128 it stays below 2^-63.
-        const DoubleDouble quick = Mul(FastLog(x), y);
-        double result;
-        if (quick.hi >= -128 && quick.hi <= 128 && FastExp(quick, POW_ERROR, &result)) return result;
-    }
+    // The quick logarithm's relative error, below 2^-70, becomes an absolute
+    // one of y log x: up to 128 it stays below 2^-63.
+    const DoubleDouble quick = Mul(FastLog(x), y);
+    double result;
+    if (quick.hi >= -128 && quick.hi <= 128 && FastExp(quick, POW_ERROR, &result)) return result;
     const DoubleDouble exponent = Mul(LogCore(x), y);
     if (exponent.hi > EXP_OVERFLOW) return INFINITE;
     if (exponent.hi < EXP_UNDERFLOW) return 0.0;
