@@ -52,9 +52,8 @@ DoubleDouble AtanAccurate(DoubleDouble y, DoubleDouble x)
     return Add(ATAN_TABLE[k], Add(u, Mul(Mul(u, w), series)));
 }
 
-using AtanMethod = DoubleDouble (*)(DoubleDouble y, DoubleDouble x);
-
 // atan(y / x) for y, x >= 0 not both zero, in [0, pi/2].
+template <class AtanMethod>
 DoubleDouble AtanOfRatio(DoubleDouble y, DoubleDouble x, AtanMethod atan)
 {
     if (y.hi <= x.hi) return atan(y, x);
@@ -76,10 +75,10 @@ DoubleDouble RootOfOneMinusSquare(double x)
 template <class Evaluate>
 double RoundedOnce(Evaluate evaluate)
 {
-    const DoubleDouble fast = evaluate(AtanFast);
+    const DoubleDouble fast = evaluate([](DoubleDouble y, DoubleDouble x) { return AtanFast(y, x); });
     double rounded;
     if (RoundsSafely(fast, std::fabs(fast.hi) * FAST_RELATIVE_ERROR, rounded)) return rounded;
-    const DoubleDouble accurate = evaluate(AtanAccurate);
+    const DoubleDouble accurate = evaluate([](DoubleDouble y, DoubleDouble x) { return AtanAccurate(y, x); });
     return accurate.hi + accurate.lo;
 }
 
@@ -90,7 +89,7 @@ double ArcSine(double x)
     if (std::fabs(x) < TINY) return x;  // keeps the sign of -0
     if (!(std::fabs(x) <= 1)) return std::isnan(x) ? x : NAN;
     const DoubleDouble root = RootOfOneMinusSquare(x);
-    const double angle = RoundedOnce([&](AtanMethod method) {
+    const double angle = RoundedOnce([&](auto method) {
         return AtanOfRatio({std::fabs(x), 0.0}, root, method);
     });
     return x < 0 ? -angle : angle;
@@ -100,7 +99,7 @@ double ArcCosine(double x)
 {
     if (!(std::fabs(x) <= 1)) return std::isnan(x) ? x : NAN;
     const DoubleDouble root = RootOfOneMinusSquare(x);
-    return RoundedOnce([&](AtanMethod method) {
+    return RoundedOnce([&](auto method) {
         const DoubleDouble angle = AtanOfRatio(root, {std::fabs(x), 0.0}, method);
         return x < 0 ? Add(PI_DD, Negate(angle)) : angle;
     });
@@ -110,7 +109,7 @@ double ArcTangent(double x)
 {
     const double ax = std::fabs(x);
     if (ax < TINY || std::isnan(x)) return x;
-    const double angle = ax > HUGE_ARGUMENT ? HALF_PI.hi : RoundedOnce([&](AtanMethod method) {
+    const double angle = ax > HUGE_ARGUMENT ? HALF_PI.hi : RoundedOnce([&](auto method) {
         return AtanOfRatio({ax, 0.0}, {1.0, 0.0}, method);
     });
     return x < 0 ? -angle : angle;
