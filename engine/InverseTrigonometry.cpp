@@ -4,11 +4,12 @@
 #include "engine/TrigConstants.h"
 #include "engine/Trigonometry.h"
 
-// Every function is atan(c) + atan(u) with c = k/32 nearest the argument
-// and |u| <= 1/64, asin and acos going through the atan of a ratio. A fast
-// evaluation (bound 2^-60 relative, the terms add up to about 2^-63)
-// answers when its whole error interval rounds to one double; otherwise the
-// accurate one (double-double throughout, 2^-100) decides.
+// Every function is the atan of a ratio at most 1 (asin and acos with
+// sqrt(1 - x^2)), near k/32. A fast evaluation answers when its whole error
+// interval (2^-60 relative) rounds to one double; its worst case is about
+// 2^-61.8, near v = 1/64 where the doubles' tail d^2 (a2 + ...) is a
+// quarter of the result. Otherwise the accurate evaluation (double-double
+// throughout, 2^-100) decides.
 
 namespace {
 
@@ -19,24 +20,31 @@ constexpr double TINY = 0x1p-27;
 constexpr double HUGE_ARGUMENT = 0x1p60;
 constexpr double FAST_RELATIVE_ERROR = 0x1p-60;
 
-// atan(y/x) for 0 <= y <= x, x > 0: with c = k/32 nearest y/x,
-// atan(y/x) = atan(c) + atan(u), u = (y - c*x) / (x + c*y), |u| <= 1/64;
-// the series u - u^3/3 + ... - u^11/11 goes in doubles past its first term.
+// atan(y/x) for 0 <= y <= x, x > 0: v = y/x = c + d with c = k/32 nearest,
+// then atan's Taylor series at c to d^12 (under 2^-75 left out): the first
+// two terms in double-double, the rest, under 2^-13, in doubles.
 DoubleDouble AtanFast(DoubleDouble y, DoubleDouble x)
 {
-    const int k = static_cast<int>(y.hi / x.hi * 32 + 0.5);
-    const double c = k / 32.0;
-    const DoubleDouble cx = TwoProduct(c, x.hi);
-    const DoubleDouble numerator = TwoSum(y.hi - cx.hi, (y.lo - cx.lo) - c * x.lo);  // exact difference
-    const DoubleDouble cy = TwoProduct(c, y.hi);
-    const DoubleDouble sum = FastTwoSum(x.hi, cy.hi);
-    const DoubleDouble u = Quotient(numerator, {sum.hi, ((sum.lo + cy.lo) + x.lo) + c * y.lo});
-    const double w = u.hi * u.hi;
-    const double series =
-        u.hi * w * (-0x1.5555555555555p-2 + w * (0x1.999999999999ap-3 + w * (-0x1.2492492492492p-3 +
-                    w * (0x1.c71c71c71c71cp-4 - w * 0x1.745d1745d1746p-4))));
-    const DoubleDouble base = TwoSum(ATAN_TABLE[k].hi, u.hi);
-    return FastTwoSum(base.hi, ((base.lo + ATAN_TABLE[k].lo) + u.lo) + series);
+    // v = q + qLow, the low part left unnormalised (under a unit of q).
+    const double inverse = 1.0 / x.hi;
+    const double q = y.hi * inverse;
+    const DoubleDouble p = TwoProduct(q, x.hi);
+    const double qLow = ((((y.hi - p.hi) - p.lo) + y.lo) - q * x.lo) * inverse;
+    const int k = static_cast<int>(q * 32 + 0.5);
+    const AtanTaylor& t = ATAN_TAYLOR[k];
+    const double d = q - k / 32.0;  // exact: within a factor 2, or c = 0
+    // The tail a2 + a3 d + ... + a12 d^10 by Estrin's scheme: short chains.
+    const double d2 = d * d, d4 = d2 * d2;
+    const double low4 = (t.a[0] + t.a[1] * d) + (t.a[2] + t.a[3] * d) * d2;
+    const double high4 = (t.a[4] + t.a[5] * d) + (t.a[6] + t.a[7] * d) * d2;
+    const double top = (t.a[8] + t.a[9] * d) + t.a[10] * d2;
+    const double tail = (low4 + high4 * d4) + top * (d4 * d4);
+    const DoubleDouble linear = TwoProduct(t.a1.hi, d);
+    const DoubleDouble base = TwoSum(t.a0.hi, linear.hi);
+    // qLow enters through the first derivatives: a1 + 2 a2 d + 3 a3 d^2.
+    const double slope = t.a1.hi + d * (2 * t.a[0] + 3 * t.a[1] * d);
+    const double low = (slope * qLow + t.a1.lo * d) + linear.lo + t.a0.lo + d2 * tail;
+    return FastTwoSum(base.hi, base.lo + low);
 }
 
 // The same in double-double throughout: the series to u^17 leaves 2^-110 out.
