@@ -15,13 +15,15 @@ inline DoubleDouble Polynomial(DoubleDouble z, const DoubleDouble* c, int count,
 
 inline DoubleDouble Negate(DoubleDouble a) { return {-a.hi, -a.lo}; }
 
-// The quotient a / b to about 2^-100 beyond the errors of a and b.
+// The quotient a / b to about 2^-100 beyond the errors of a and b, with one
+// division: the remainder a - q*b is exact, its quotient needs few bits.
 inline DoubleDouble Quotient(DoubleDouble a, DoubleDouble b)
 {
-    const double q = a.hi / b.hi;
+    const double inverse = 1.0 / b.hi;
+    const double q = a.hi * inverse;
     const DoubleDouble p = TwoProduct(q, b.hi);
     const double rest = (((a.hi - p.hi) - p.lo) + a.lo) - q * b.lo;
-    return FastTwoSum(q, rest / b.hi);
+    return FastTwoSum(q, rest * inverse);
 }
 
 // True when every value within `error` of v rounds to the same double, which

@@ -4,11 +4,12 @@
 #include "engine/TrigConstants.h"
 #include "engine/Trigonometry.h"
 
-// Every function is atan(c) + atan(u) with c = k/32 nearest the argument
-// and |u| <= 1/64, asin and acos going through the atan of a ratio. A fast
-// evaluation (bound 2^-60 relative, the terms add up to about 2^-63)
-// answers when its whole error interval rounds to one double; otherwise the
-// accurate one (double-double throughout, 2^-100) decides.
+// Every function is the atan of a ratio at most 1 (asin and acos with
+// sqrt(1 - x^2)), near k/32. A fast evaluation answers when its whole error
+// interval (2^-60 relative) rounds to one double; its worst case is about
+// 2^-61.8, near v = 1/64 where the doubles' tail d^2 (a2 + ...) is a
+// quarter of the result. Otherwise the accurate evaluation (double-double
+// throughout, 2^-100) decides.
 
 namespace {
 
@@ -19,24 +20,31 @@ constexpr double TINY = 0x1p-27;
 constexpr double HUGE_ARGUMENT = 0x1p60;
 constexpr double FAST_RELATIVE_ERROR = 0x1p-60;
 
-// atan(y/x) for 0 <= y <= x, x > 0: with c = k/32 nearest y/x,
-// atan(y/x) = atan(c) + atan(u), u = (y - c*x) / (x + c*y), |u| <= 1/64;
-// the series u - u^3/3 + ... - u^11/11 goes in doubles past its first term.
+// atan(y/x) for 0 <= y <= x, x > 0: v = y/x = c + d with c = k/32 nearest,
+// then atan's Taylor series at c to d^12 (under 2^-75 left out): the first
+// two terms in double-double, the rest, under 2^-13, in doubles.
 DoubleDouble AtanFast(DoubleDouble y, DoubleDouble x)
 {
-    const int k = static_cast<int>(y.hi / x.hi * 32 + 0.5);
-    const double c = k / 32.0;
-    const DoubleDouble cx = TwoProduct(c, x.hi);
-    const DoubleDouble numerator = TwoSum(y.hi - cx.hi, (y.lo - cx.lo) - c * x.lo);  // exact difference
-    const DoubleDouble cy = TwoProduct(c, y.hi);
-    const DoubleDouble sum = FastTwoSum(x.hi, cy.hi);
-    const DoubleDouble u = Quotient(numerator, {sum.hi, ((sum.lo + cy.lo) + x.lo) + c * y.lo});
-    const double w = u.hi * u.hi;
-    const double series =
-        u.hi * w * (-0x1.5555555555555p-2 + w * (0x1.999999999999ap-3 + w * (-0x1.2492492492492p-3 +
-                    w * (0x1.c71c71c71c71cp-4 - w * 0x1.745d1745d1746p-4))));
-    const DoubleDouble base = TwoSum(ATAN_TABLE[k].hi, u.hi);
-    return FastTwoSum(base.hi, ((base.lo + ATAN_TABLE[k].lo) + u.lo) + series);
+    // v = q + qLow, the low part left unnormalised (under a unit of q).
+    const double inverse = 1.0 / x.hi;
+    const double q = y.hi * inverse;
+    const DoubleDouble p = TwoProduct(q, x.hi);
+    const double qLow = ((((y.hi - p.hi) - p.lo) + y.lo) - q * x.lo) * inverse;
+    const int k = static_cast<int>(q * 32 + 0.5);
+    const AtanTaylor& t = ATAN_TAYLOR[k];
+    const double d = q - k / 32.0;  // exact: within a factor 2, or c = 0
+    // The tail a2 + a3 d + ... + a12 d^10 by Estrin's scheme: short chains.
+    const double d2 = d * d, d4 = d2 * d2;
+    const double low4 = (t.a[0] + t.a[1] * d) + (t.a[2] + t.a[3] * d) * d2;
+    const double high4 = (t.a[4] + t.a[5] * d) + (t.a[6] + t.a[7] * d) * d2;
+    const double top = (t.a[8] + t.a[9] * d) + t.a[10] * d2;
+    const double tail = (low4 + high4 * d4) + top * (d4 * d4);
+    const DoubleDouble linear = TwoProduct(t.a1.hi, d);
+    const DoubleDouble base = TwoSum(t.a0.hi, linear.hi);
+    // qLow enters through the first derivatives: a1 + 2 a2 d + 3 a3 d^2.
+    const double slope = t.a1.hi + d * (2 * t.a[0] + 3 * t.a[1] * d);
+    const double low = (slope * qLow + t.a1.lo * d) + linear.lo + t.a0.lo + d2 * tail;
+    return FastTwoSum(base.hi, base.lo + low);
 }
 
 // The same in double-double throughout: the series to u^17 leaves 2^-110 out.
@@ -52,34 +60,36 @@ DoubleDouble AtanAccurate(DoubleDouble y, DoubleDouble x)
     return Add(ATAN_TABLE[k], Add(u, Mul(Mul(u, w), series)));
 }
 
-using AtanMethod = DoubleDouble (*)(DoubleDouble y, DoubleDouble x);
-
 // atan(y / x) for y, x >= 0 not both zero, in [0, pi/2].
+template <class AtanMethod>
 DoubleDouble AtanOfRatio(DoubleDouble y, DoubleDouble x, AtanMethod atan)
 {
     if (y.hi <= x.hi) return atan(y, x);
     return Add(HALF_PI, Negate(atan(x, y)));
 }
 
-// sqrt(1 - x^2) for |x| <= 1, from (1 - |x|)(1 + |x|) with one Newton step.
+// sqrt(1 - x^2) for |x| <= 1, to 2^-100: 1 - x^2 in double-double, then
+// one Newton step on its square root.
 DoubleDouble RootOfOneMinusSquare(double x)
 {
-    const double ax = std::fabs(x);
-    const DoubleDouble square = Mul(TwoSum(1.0, -ax), TwoSum(1.0, ax));
+    const DoubleDouble xx = TwoProduct(x, x);
+    const DoubleDouble one = TwoSum(1.0, -xx.hi);
+    const DoubleDouble square = FastTwoSum(one.hi, one.lo - xx.lo);
     if (square.hi == 0) return {0.0, 0.0};
     const double root = std::sqrt(square.hi);
-    const DoubleDouble rest = Add(square, Negate(TwoProduct(root, root)));
-    return FastTwoSum(root, rest.hi / (2 * root));
+    const DoubleDouble rr = TwoProduct(root, root);
+    const double rest = ((square.hi - rr.hi) - rr.lo) + square.lo;  // the difference is exact
+    return FastTwoSum(root, rest / (2 * root));
 }
 
 // The fast value when it rounds safely, else the accurate one.
 template <class Evaluate>
 double RoundedOnce(Evaluate evaluate)
 {
-    const DoubleDouble fast = evaluate(AtanFast);
+    const DoubleDouble fast = evaluate([](DoubleDouble y, DoubleDouble x) { return AtanFast(y, x); });
     double rounded;
     if (RoundsSafely(fast, std::fabs(fast.hi) * FAST_RELATIVE_ERROR, rounded)) return rounded;
-    const DoubleDouble accurate = evaluate(AtanAccurate);
+    const DoubleDouble accurate = evaluate([](DoubleDouble y, DoubleDouble x) { return AtanAccurate(y, x); });
     return accurate.hi + accurate.lo;
 }
 
@@ -90,7 +100,7 @@ double ArcSine(double x)
     if (std::fabs(x) < TINY) return x;  // keeps the sign of -0
     if (!(std::fabs(x) <= 1)) return std::isnan(x) ? x : NAN;
     const DoubleDouble root = RootOfOneMinusSquare(x);
-    const double angle = RoundedOnce([&](AtanMethod method) {
+    const double angle = RoundedOnce([&](auto method) {
         return AtanOfRatio({std::fabs(x), 0.0}, root, method);
     });
     return x < 0 ? -angle : angle;
@@ -100,7 +110,7 @@ double ArcCosine(double x)
 {
     if (!(std::fabs(x) <= 1)) return std::isnan(x) ? x : NAN;
     const DoubleDouble root = RootOfOneMinusSquare(x);
-    return RoundedOnce([&](AtanMethod method) {
+    return RoundedOnce([&](auto method) {
         const DoubleDouble angle = AtanOfRatio(root, {std::fabs(x), 0.0}, method);
         return x < 0 ? Add(PI_DD, Negate(angle)) : angle;
     });
@@ -110,7 +120,7 @@ double ArcTangent(double x)
 {
     const double ax = std::fabs(x);
     if (ax < TINY || std::isnan(x)) return x;
-    const double angle = ax > HUGE_ARGUMENT ? HALF_PI.hi : RoundedOnce([&](AtanMethod method) {
+    const double angle = ax > HUGE_ARGUMENT ? HALF_PI.hi : RoundedOnce([&](auto method) {
         return AtanOfRatio({ax, 0.0}, {1.0, 0.0}, method);
     });
     return x < 0 ? -angle : angle;

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Prints the constant tables of engine/TrigConstants.h with mpmath: the bits
 of 2/pi, pi/2 and pi as double-doubles, the Taylor coefficients of sin, cos
-and atan as double-doubles, and atan(k/32) for k = 0..32.
+and atan as double-doubles, atan(k/32) for k = 0..32 and the Taylor
+coefficients of atan at k/32.
 Run: /usr/bin/python3 tools/make_trig_constants.py > engine/TrigConstants.h
 """
 from mpmath import mp, mpf, factorial, atan, floor
@@ -68,3 +69,14 @@ p4 = float(half_pi - p1 - p2 - mpf(p3))
 print("// pi/2 = PIO2_1 + PIO2_2 + PIO2_3 + PIO2_4: 26, 26, 53 and 53 bits.")
 for name, v in (("PIO2_1", float(p1)), ("PIO2_2", float(p2)), ("PIO2_3", p3), ("PIO2_4", p4)):
     print("constexpr double %s = %s;" % (name, v.hex()))
+
+print("// Taylor coefficients of atan at c = k/32, k = 0..32: atan(c + d) =")
+print("// sum ATAN_TAYLOR[k].a[n] * d^n; a[0] and a[1] as double-doubles.")
+print("struct AtanTaylor {\n    DoubleDouble a0;\n    DoubleDouble a1;\n    double a[11];  // a[n - 2] for n = 2..12\n};")
+print("constexpr AtanTaylor ATAN_TAYLOR[] = {")
+for k in range(33):
+    with mp.workprec(320):
+        coeffs = mp.taylor(mp.atan, mpf(k) / 32, 12)
+    rest = ", ".join(float(a if abs(a) > mpf(2) ** -200 else 0).hex() for a in coeffs[2:])  # no rounding noise
+    print("    {%s, %s,\n     {%s}}," % (dd(coeffs[0]), dd(coeffs[1]), rest))
+print("};")
