@@ -134,7 +134,7 @@ bool FastExp(DoubleDouble x, double error, double* result)
 }
 
 // log(1 + r) = r - r^2/2 + r^3 P(r), r^2 exact and P to r^9 (the next term
-// is below 2^-70).
+// is below 2^-79).
 DoubleDouble FastLog(double x)
 {
     const auto [k, index, r] = ReduceForLog(x);

@@ -32,6 +32,6 @@ DoubleDouble LogCore(double x);
 // Quicker versions in double arithmetic with a few exact products. FastExp
 // gives e^x only for |x.hi| <= 708 (a normal result) and only when its
 // rounding is certain with a relative error of `error` (2^-65 at least);
-// FastLog, for a positive finite x, has a relative error below 2^-70.
+// FastLog, for a positive finite x, has a relative error below 2^-69.
 bool FastExp(DoubleDouble x, double error, double* result);
 DoubleDouble FastLog(double x);
