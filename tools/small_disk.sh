@@ -2,7 +2,8 @@
 # The small filesystems some Windows tests need, mounted before them and
 # taken away after them (CTest fixtures):
 #   DIR/full      a 64 KiB filesystem that a test fills up
-#   DIR/readonly  a read-only filesystem holding a copy of PROGRAM
+#   DIR/readonly  a read-only filesystem holding a copy of PROGRAM and a
+#                 settings file beside it with one formula, 8*8, in row 0
 # Usage: small_disk.sh mount DIR PROGRAM | small_disk.sh unmount DIR
 # Without the right to mount nothing is mounted, and the tests that need it
 # skip with a message saying so.
@@ -27,7 +28,9 @@ mount)
         echo "cannot mount a small filesystem here: the full-disk tests skip"
     fi
     if mount -t tmpfs -o size=16m tmpfs "$dir/readonly" 2>/dev/null; then
-        cp "$program" "$dir/readonly/" && mount -o remount,ro "$dir/readonly" &&
+        cp "$program" "$dir/readonly/" &&
+            printf '[History0]\r\nStr00=8*8\r\n' >"$dir/readonly/$(basename "$program" .exe).ini" &&
+            mount -o remount,ro "$dir/readonly" &&
             echo "a read-only filesystem with $(basename "$program") at $dir/readonly"
     else
         echo "cannot mount a read-only filesystem here: the read-only folder tests skip"
