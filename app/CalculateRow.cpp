@@ -2,6 +2,9 @@
 
 #include <windowsx.h>
 
+#include <cwchar>
+#include <string>
+
 #include "app/AppGlobals.h"
 #include "app/FormulaRowsWindow.h"
 #include "app/PanelWindow.h"
@@ -17,6 +20,16 @@ constexpr int VARIABLE_COUNT = 3;
 wchar_t* VariableText(FormulaEngine& engine, int var)
 {
     return var == 0 ? engine.m_sX : var == 1 ? engine.m_sY : engine.m_sZ;
+}
+
+// Whether entry 0 of the box holds exactly text, letter case included.
+bool FirstEntryIs(HWND box, const wchar_t* text)
+{
+    const int length = ComboBox_GetLBTextLen(box, 0);
+    if (length != lstrlenW(text)) return false;
+    std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+    ComboBox_GetLBText(box, 0, entry.data());
+    return std::wcscmp(entry.c_str(), text) == 0;
 }
 
 }  // namespace
@@ -54,12 +67,15 @@ void CalculateRow(int row)
 
 void PromoteHistory(HWND box, const wchar_t* text)
 {
-    // The search starts after entry 0 and wraps round to it last.
+    // The search starts after entry 0 and wraps round to it last. It ignores
+    // letter case, the engine does not: a text that differs only in case
+    // (SIN(1) corrected to sin(1)) takes the found entry's place.
     const int found = ComboBox_FindStringExact(box, 0, text);
-    if (found != 0) NoteHistoryChanged(box);
+    if (found == 0 && FirstEntryIs(box, text)) return;
+    NoteHistoryChanged(box);
     if (found == CB_ERR) {
         ComboBox_InsertString(box, 0, text);
-    } else if (found > 0) {
+    } else {
         ComboBox_InsertString(box, 0, text);
         ComboBox_DeleteString(box, found + 1);
         ComboBox_SetCurSel(box, 0);

@@ -52,6 +52,7 @@ bool InitInstance(int showCmd)
     if (!hwnd) return false;
 
     LoadWindowState();
+    LogSettingsNotes();
     InstallLogListProc();
     PrepareMenu();
     ApplyLanguage();

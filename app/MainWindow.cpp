@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/AppGlobals.h"
+#include "app/ErrorMessage.h"
 #include "help/ExplainDialog.h"
 #include "app/FormulaRowsWindow.h"
 #include "app/Language.h"
@@ -12,6 +13,8 @@
 #include "app/WindowState.h"
 #include "util/LogLines.h"
 #include "util/MessageBoxSink.h"
+#include "util/MessageReport.h"
+#include "settings/IniFile.h"
 
 namespace {
 
@@ -112,10 +115,20 @@ void OnCommand(HWND hwnd, int id, HWND, UINT)
     }
 }
 
+// The log goes with the window: a save that fails at the end is told in a
+// message box, in the interface language.
+void ReportExitSaveFailure()
+{
+    const wchar_t* format = g_Japanese ? L"設定を保存できませんでした。\n%s\n[%OsErrCd%:%OsErr%]"
+                                       : L"The settings could not be saved.\n%s\n[%OsErrCd%:%OsErr%]";
+    const DWORD error = g_pIniFile->GetSaveError();
+    MessagePrintf(0, L"%s", ErrorMessage(error, format, g_pIniFile->GetIniPath()));
+}
+
 // Saves the state while every control still exists, then takes the window apart.
 void OnDestroy(HWND hwnd)
 {
-    SaveWindowState();
+    if (!SaveWindowState()) ReportExitSaveFailure();
     RemoveLogListProc();
     DeleteObject(g_hLogFont);
     DeleteObject(g_hAnswerFont);

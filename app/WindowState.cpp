@@ -7,6 +7,7 @@
 #include "app/AppGlobals.h"
 #include "app/ErrorMessage.h"
 #include "app/FormulaRowsWindow.h"
+#include "app/Language.h"
 #include "app/PanelWindow.h"
 #include "app/ResourceIds.h"
 #include "app/WindowPlacement.h"
@@ -55,24 +56,60 @@ void LogSaveFailure(DWORD error)
                                     g_pIniFile->GetIniPath()));
 }
 
-}  // namespace
-
-void LoadWindowState()
+void FillHistories(IniFile& ini)
 {
-    IniFile& ini = *g_pIniFile;
-    g_Japanese = ini.m_Japanese != 0;
     for (int entry = 0; entry < ini.GetHistoryCnt(); ++entry) {
         for (int row = 0; row < ROW_COUNT; ++row) ComboBoxPrintf(FormulaBox(row), L"%s", ini.GetHistory(row, entry));
         for (int var = 0; var < VARIABLE_COUNT; ++var) {
             ComboBoxPrintf(VariableBox(var), L"%s", ini.GetVarHistory(var, entry));
         }
     }
+}
+
+void SetModes(IniFile& ini)
+{
     for (int row = 0; row < ROW_COUNT; ++row) {
-        SelectFirstEntry(FormulaBox(row));
         Button_SetCheck(ModeToggle(row), ini.GetIntMode(row) ? BST_CHECKED : BST_UNCHECKED);
         UpdateModeLabel(ModeToggle(row));
     }
+}
+
+// A settings file that could not be read at start was joined in by the
+// save: the lists get its entries below this run's, the modes and the
+// language it held unless changed in this run. Typed texts stay.
+void ShowMergedSettings(IniFile& ini)
+{
+    HWND boxes[ROW_COUNT + VARIABLE_COUNT];
+    std::wstring typed[ROW_COUNT + VARIABLE_COUNT];
+    for (int i = 0; i < ROW_COUNT + VARIABLE_COUNT; ++i) {
+        boxes[i] = i < ROW_COUNT ? FormulaBox(i) : VariableBox(i - ROW_COUNT);
+        typed[i].resize(static_cast<size_t>(GetWindowTextLengthW(boxes[i])) + 1);
+        typed[i].resize(static_cast<size_t>(GetWindowTextW(boxes[i], typed[i].data(), static_cast<int>(typed[i].size()))));
+        ComboBox_ResetContent(boxes[i]);
+    }
+    FillHistories(ini);
+    for (int i = 0; i < ROW_COUNT + VARIABLE_COUNT; ++i) SetWindowTextW(boxes[i], typed[i].c_str());
+    SetModes(ini);
+    g_Japanese = ini.m_Japanese != 0;
+    PrepareMenu();
+    ApplyLanguage();
+}
+
+}  // namespace
+
+void LoadWindowState()
+{
+    IniFile& ini = *g_pIniFile;
+    g_Japanese = ini.m_Japanese != 0;
+    FillHistories(ini);
+    SetModes(ini);
+    for (int row = 0; row < ROW_COUNT; ++row) SelectFirstEntry(FormulaBox(row));
     for (int var = 0; var < VARIABLE_COUNT; ++var) SelectFirstEntry(VariableBox(var));
+}
+
+void LogSettingsNotes()
+{
+    for (const std::wstring& note : g_pIniFile->TakeNotes()) TracePrintf(L"%s", note.c_str());
 }
 
 void NoteHistoryChanged(HWND box)
@@ -87,7 +124,7 @@ void NoteHistoryChanged(HWND box)
 
 // Reading a list back costs two messages an entry; only the lists that
 // changed since the last copy are read.
-void SaveWindowState()
+bool SaveWindowState()
 {
     IniFile& ini = *g_pIniFile;
     ini.m_Japanese = g_Japanese ? 1 : 0;
@@ -113,10 +150,14 @@ void SaveWindowState()
     ini.m_WndWidth = rect.right - rect.left;
     ini.m_WndHeight = rect.bottom - rect.top;
 
-    if (ini.Save()) {
+    const bool saved = ini.Save();
+    LogSettingsNotes();
+    if (ini.TakeMerged()) ShowMergedSettings(ini);
+    if (saved) {
         g_SaveFailureLogged = false;
     } else if (!g_SaveFailureLogged) {
         LogSaveFailure(ini.GetSaveError());
         g_SaveFailureLogged = true;
     }
+    return saved;
 }

@@ -5,10 +5,14 @@
 // into the controls; once, at start-up.
 void LoadWindowState();
 
+// Adds the settings object's notes (a file that could not be read, a backup
+// kept, the place of the file) to the log.
+void LogSettingsNotes();
+
 // Copies the histories, row modes, language and window rectangle into the
 // settings object and writes the settings file. A failed write adds one log
-// line, until a write succeeds again.
-void SaveWindowState();
+// line, until a write succeeds again. Returns whether the file was written.
+bool SaveWindowState();
 
 // A history list changed: the next SaveWindowState copies it again. Lists
 // that did not change since the last copy already stand in the settings

@@ -12,6 +12,7 @@ namespace {
 constexpr int EXIT_ALL_SUCCEEDED = 0;
 constexpr int EXIT_SOME_FAILED = 1;
 constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_IO_ERROR = 3;
 
 constexpr const char* USAGE_LINE = "usage: vexilo-calc [options] [FORMULA]\n";
 
@@ -28,7 +29,8 @@ constexpr const char* HELP_TEXT =
     "  -v, --vars       after each successful calculation print one line: x=[X] y=[Y] z=[Z]\n"
     "  -h, --help       this text\n"
     "\n"
-    "Exit status: 0 when every formula succeeded, 1 when one failed, 2 for a usage error.\n";
+    "Exit status: 0 when every formula succeeded, 1 when one failed, 2 for a usage error,\n"
+    "3 when standard input could not be read or standard output could not be written.\n";
 
 struct Options {
     bool intMode = false;
@@ -109,12 +111,15 @@ void CopyText(wchar_t* dest, const std::wstring& text)
 // Calculates one formula as the window's Calc button does and prints the
 // log lines; returns whether it succeeded. The variables are taken over from
 // the engine only after a success.
-bool CalculateFormula(const std::string& utf8, Options& options, CliIo& io)
+bool CalculateFormula(const std::string& utf8, Options& options, CliIo& io, bool batch)
 {
     const std::wstring formula = Utf8ToWide(utf8);
     if (formula.size() > TEXT_CAPACITY - 1) {
+        const char* message = options.japanese ? "式が長過ぎます。" : "The formula is too long.";
         io.FlushOut();
-        io.Err("式が長過ぎます。\n");
+        io.Err(std::string(message) + "\n");
+        // Still the lines of a refused formula, so that each input line has its answer.
+        if (batch) io.Out(options.answerOnly ? "Erorr\n" : utf8 + "\n" + message + "\n");
         return false;
     }
 
@@ -175,18 +180,28 @@ int RunCalcCli(const std::vector<std::string>& args, CliIo& io)
     const MessageSink previousSink = SetMessageSink(WriteMessageToStderr);
     bool allSucceeded = true;
     if (options.formula) {
-        allSucceeded = CalculateFormula(*options.formula, options, io);
+        allSucceeded = CalculateFormula(*options.formula, options, io, false);
     } else {
         const bool interactive = io.Interactive();
         std::string line;
         while (io.ReadLine(line)) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            allSucceeded &= CalculateFormula(line, options, io);
+            allSucceeded &= CalculateFormula(line, options, io, true);
             if (interactive) io.FlushOut();
         }
     }
     io.FlushOut();
     SetMessageSink(previousSink);
     g_Io = nullptr;
-    return allSucceeded ? EXIT_ALL_SUCCEEDED : EXIT_SOME_FAILED;
+    // Lost input or output is not a calculation's failure: it has its own status.
+    int status = allSucceeded ? EXIT_ALL_SUCCEEDED : EXIT_SOME_FAILED;
+    if (const std::string error = io.InputError(); !error.empty()) {
+        io.Err("vexilo-calc: cannot read standard input: " + error + "\n");
+        status = EXIT_IO_ERROR;
+    }
+    if (const std::string error = io.OutputError(); !error.empty()) {
+        io.Err("vexilo-calc: cannot write standard output: " + error + "\n");
+        status = EXIT_IO_ERROR;
+    }
+    return status;
 }

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "settings/IniLayout.h"
+#include "settings/ProfileWriter.h"
 #include "settings/SectionReader.h"
 #include "util/MessageReport.h"
-#include "util/ModulePath.h"
 
 IniFile::IniFile() : IniFile(L"") {}
 
@@ -16,40 +16,52 @@ IniFile::IniFile(const wchar_t* iniPath)
     SetIniPath();
 }
 
-void IniFile::SetIniPath()
-{
-    if (m_IniPath[0]) return;
-    const wchar_t* path = ModulePathWithExt(L".ini");
-    // A cut path would name some other file; without a path nothing is saved.
-    if (std::wcslen(path) < TEXT_CAPACITY) lstrcpynW(m_IniPath, path, TEXT_CAPACITY);
-}
-
 void IniFile::Load()
 {
     try {
+        m_FileState = FileState::READ;
         // Anything at the path counts as a settings file, even a folder.
         if (GetFileAttributesW(m_IniPath) == INVALID_FILE_ATTRIBUTES) {
             LoadDefaults();
             return;
         }
-        // The texts section by section, the numbers key by key.
-        SectionReader reader;
-        std::wstring readSection;
-        bool whole = false;
-        ForEachValue([&](const wchar_t* section, const wchar_t* key, wchar_t* text, int32_t* number) {
-            if (number) {
-                *number = ReadInt(section, key);
-                return;
-            }
-            if (readSection != section) {
-                readSection = section;
-                whole = reader.Read(m_IniPath, section);
-            }
-            if (whole) reader.Value(key, text, TEXT_CAPACITY);
-            else lstrcpynW(text, ReadStr(section, key), TEXT_CAPACITY);
-        });
+        // The private-profile functions read a file they cannot open as an
+        // empty one; the first save would then replace the user's file.
+        if (const DWORD error = UnreadableError(m_IniPath)) {
+            LoadUnread(error);
+            return;
+        }
+        LoadFile();
+        // Another encoding (UTF-16 without byte-order mark, UTF-32) reads as
+        // a file without sections.
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        wchar_t names[4];
+        if (GetFileAttributesExW(m_IniPath, GetFileExInfoStandard, &data) && (data.nFileSizeLow || data.nFileSizeHigh)
+            && GetPrivateProfileSectionNamesW(names, 4, m_IniPath) == 0) {
+            m_FileState = FileState::NOT_UNDERSTOOD;
+        }
     }
     CATCH_AND_REPORT
+}
+
+// The texts section by section, the numbers key by key.
+void IniFile::LoadFile()
+{
+    SectionReader reader;
+    std::wstring readSection;
+    bool whole = false;
+    ForEachValue([&](const wchar_t* section, const wchar_t* key, wchar_t* text, int32_t* number) {
+        if (number) {
+            *number = ReadInt(section, key);
+            return;
+        }
+        if (readSection != section) {
+            readSection = section;
+            whole = reader.Read(m_IniPath, section);
+        }
+        if (whole) reader.Value(key, text, TEXT_CAPACITY);
+        else lstrcpynW(text, ReadStr(section, key), TEXT_CAPACITY);
+    });
 }
 
 int IniFile::GetHistoryCnt()
@@ -134,7 +146,7 @@ int32_t IniFile::ReadInt(const wchar_t* section, const wchar_t* key)
 void IniFile::WriteStr(const wchar_t* section, const wchar_t* key, const wchar_t* value)
 {
     try {
-        WritePrivateProfileStringW(section, key, value, m_IniPath);
+        WritePrivateProfileStringW(section, key, OneLineValue(value, m_LineBuff, TEXT_CAPACITY), m_IniPath);
     }
     CATCH_AND_REPORT
 }

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "util/TextFormat.h"
 
@@ -21,17 +23,29 @@ public:
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
 
+    // The file beside the executable; when its folder cannot be written,
+    // the one in the user's application-data folder (IniPlace.cpp).
     void SetIniPath();
     // Every field from the file, or the first-start defaults when there is no
-    // file (nothing is written then).
+    // file (nothing is written then). A file that exists but cannot be read
+    // gives empty histories and is read again before the first save.
     void Load();
     // Writes every field into a new file beside the settings file and puts it
     // in the settings file's place in one step, so the file holds either the
     // previous save or this one. Returns whether the file was written; on
     // failure GetSaveError() and GetLastError() give the system's error code.
+    // A file unreadable at start is read first and what it holds joins what
+    // was used since; a file that was there but held nothing readable is
+    // kept as a backup copy beside it before it is replaced.
     bool Save();
     DWORD GetSaveError() const { return m_SaveError; }
     const wchar_t* GetIniPath() const { return m_IniPath; }
+    // Log lines about the settings file since the last call: a file that
+    // could not be read, a backup copy kept, the place the file moved to.
+    std::vector<std::wstring> TakeNotes();
+    // True once after the save that joined in a file unreadable at start:
+    // the fields then hold more than the windows show.
+    bool TakeMerged();
 
     int GetHistoryCnt();
     wchar_t* GetHistory(int row, int entry);
@@ -51,13 +65,19 @@ private:
     template <typename Visit>
     void ForEachValue(Visit&& visit);
     void LoadDefaults();
+    void LoadFile();
+    void LoadUnread(DWORD error);
+    DWORD MergeUnreadFile();
+    DWORD BackUpUnreadableFile();
     DWORD ReplaceSettingsFile();
     DWORD WriteValues(const wchar_t* path);
+    void AddNote(DWORD code, const wchar_t* templ, ...);
 
     // Empty and zero until Load, so that an early Save writes no garbage.
     wchar_t m_IniPath[TEXT_CAPACITY] = {};
     wchar_t m_ReadBuff[TEXT_CAPACITY] = {};
     wchar_t m_NumBuff[TEXT_CAPACITY] = {};
+    wchar_t m_LineBuff[TEXT_CAPACITY] = {};
     wchar_t m_History[ROW_CNT][HISTORY_CNT][TEXT_CAPACITY] = {};
     wchar_t m_VarHistory[VAR_CNT][HISTORY_CNT][TEXT_CAPACITY] = {};
     int32_t m_IntMode[ROW_CNT] = {};
@@ -71,5 +91,14 @@ public:
     int32_t m_WndHeight = 0;
 
 private:
+    enum class FileState {
+        READ,            // read, or not there
+        UNREAD,          // there, but it could not be opened or read
+        NOT_UNDERSTOOD,  // read, not empty, yet without any section
+    };
     DWORD m_SaveError = ERROR_SUCCESS;
+    FileState m_FileState = FileState::READ;
+    bool m_Merged = false;
+    std::vector<int32_t> m_StartNumbers;  // the numbers shown while the file was unread
+    std::vector<std::wstring> m_Notes;
 };

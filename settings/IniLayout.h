@@ -2,6 +2,10 @@
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
 
+// 0 when the file at path can be opened and read whole, else the system's
+// error code.
+DWORD UnreadableError(const wchar_t* path);
+
 // Every value of the settings file in file order: Language, History0 to
 // History19, HistoryX, HistoryY, HistoryZ, Switch, WndPos, each with its keys
 // in order. visit(section, key, text, number) gets exactly one of text and

@@ -1,36 +1,19 @@
+#include <string>
+
 #include "settings/IniFile.h"
 #include "settings/IniLayout.h"
 #include "settings/ProfileWriter.h"
 #include "util/MessageReport.h"
 
-namespace {
-
-// The folder part of path ("." when it names none), for a new file beside it.
-bool FolderOf(const wchar_t* path, wchar_t (&folder)[MAX_PATH])
-{
-    const wchar_t* end = nullptr;
-    for (const wchar_t* p = path; *p; ++p) {
-        if (*p == L'\\' || *p == L'/') end = p;
-    }
-    if (!end) {
-        lstrcpynW(folder, L".", MAX_PATH);
-        return true;
-    }
-    const auto len = static_cast<size_t>(end - path);
-    // A root folder keeps its separator: "C:\".
-    const size_t keep = len == 0 || path[len - 1] == L':' ? len + 1 : len;
-    if (keep >= MAX_PATH) return false;
-    lstrcpynW(folder, path, static_cast<int>(keep + 1));
-    return true;
-}
-
-}  // namespace
-
 bool IniFile::Save()
 {
     m_SaveError = ERROR_GEN_FAILURE;  // stays so when a failure is caught
     try {
-        m_SaveError = ReplaceSettingsFile();
+        DWORD error = ERROR_SUCCESS;
+        if (m_FileState == FileState::UNREAD) error = MergeUnreadFile();
+        if (error == ERROR_SUCCESS && m_FileState == FileState::NOT_UNDERSTOOD) error = BackUpUnreadableFile();
+        if (error == ERROR_SUCCESS) error = ReplaceSettingsFile();
+        m_SaveError = error;
     }
     CATCH_AND_REPORT
     SetLastError(m_SaveError);
@@ -47,18 +30,15 @@ DWORD IniFile::ReplaceSettingsFile()
     const DWORD attributes = GetFileAttributesW(m_IniPath);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
 
-    wchar_t folder[MAX_PATH];
-    if (!FolderOf(m_IniPath, folder)) return ERROR_FILENAME_EXCED_RANGE;
-    // A name of its own, so that two running copies never share one.
-    wchar_t newPath[MAX_PATH];
-    if (!GetTempFileNameW(folder, L"vex", 0, newPath)) return GetLastError();
-
-    DWORD error = WriteValues(newPath);
-    if (error == ERROR_SUCCESS &&
-        !MoveFileExW(newPath, m_IniPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    // One fixed name beside the settings file, replaced by every save: a
+    // save cut short by a crash leaves one file, which the next save reuses.
+    const std::wstring newPath = std::wstring(m_IniPath) + L".tmp";
+    DWORD error = WriteValues(newPath.c_str());
+    if (error == ERROR_SUCCESS
+        && !MoveFileExW(newPath.c_str(), m_IniPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
     }
-    if (error != ERROR_SUCCESS) DeleteFileW(newPath);
+    if (error != ERROR_SUCCESS) DeleteFileW(newPath.c_str());
     return error;
 }
 

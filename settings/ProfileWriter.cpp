@@ -5,6 +5,19 @@
 // The buffer goes to the file as it lies in memory.
 static_assert(sizeof(wchar_t) == 2, "UTF-16 code units");
 
+wchar_t* OneLineValue(const wchar_t* value, wchar_t* line, size_t capacity)
+{
+    if (capacity == 0) return line;
+    size_t i = 0;
+    for (; i + 1 < capacity && value[i]; ++i) {
+        const wchar_t c = value[i];
+        const bool breaksLine = c < 0x20 || c == 0x7F || c == 0x85 || c == 0x2028 || c == 0x2029;
+        line[i] = breaksLine ? L' ' : c;
+    }
+    line[i] = 0;
+    return line;
+}
+
 ProfileWriter::ProfileWriter(const wchar_t* path)
     : m_hFile(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr))
 {
@@ -27,7 +40,7 @@ void ProfileWriter::PutValue(const wchar_t* section, const wchar_t* key, const w
     }
     Put(key);
     Put(L"=");
-    Put(value);
+    Put(OneLineValue(value, m_Line, TEXT_CAPACITY));
     Put(L"\r\n");
 }
 

@@ -8,6 +8,11 @@
 // before each section and "key=value" lines, every line ending in CR LF.
 // Buffered, so a whole settings file goes out in a few writes instead of
 // one rewrite of the file per key.
+// Copies value into line (capacity units) with every line break and other
+// control character turned into a space: a value stays on its own line, so
+// nothing in it can start a key or a section. Returns line.
+wchar_t* OneLineValue(const wchar_t* value, wchar_t* line, size_t capacity);
+
 class ProfileWriter {
 public:
     // Creates the file (or empties it) and starts it with the byte-order mark.
@@ -17,6 +22,7 @@ public:
     ProfileWriter& operator=(const ProfileWriter&) = delete;
 
     // Starts a new section whenever section differs from the last value's.
+    // The value goes on one line (OneLineValue).
     void PutValue(const wchar_t* section, const wchar_t* key, const wchar_t* value);
     // Writes out the rest, flushes the file to the disk and closes it.
     // Returns the first error met since the file was created, 0 if none.
@@ -32,6 +38,7 @@ private:
     HANDLE m_hFile;
     DWORD m_Error = ERROR_SUCCESS;
     wchar_t m_Section[TEXT_CAPACITY] = L"";
+    wchar_t m_Line[TEXT_CAPACITY] = L"";
     size_t m_Len = 0;
     wchar_t m_Buff[BUFF_UNITS];
 };

@@ -18,11 +18,17 @@ wchar_t* ModulePathWithExt(const wchar_t* ending)
 
 void PathWithExt(wchar_t* path, size_t capacity, const wchar_t* ending)
 {
+    // Only the file name's own ending changes: a folder named "tools.exe.d"
+    // must not move the file out of the program's folder.
+    const wchar_t* name = path;
+    for (const wchar_t* p = path; *p; ++p) {
+        if (*p == L'\\' || *p == L'/') name = p + 1;
+    }
     size_t at = std::wcslen(path);
-    if (const wchar_t* exe = std::wcsstr(path, L".exe")) {
+    if (const wchar_t* exe = std::wcsstr(name, L".exe")) {
         at = static_cast<size_t>(exe - path);
     } else {
-        const wchar_t* extension = PathFindExtensionW(path);
+        const wchar_t* extension = PathFindExtensionW(name);
         if (_wcsicmp(extension, L".exe") == 0) at = static_cast<size_t>(extension - path);
     }
     if (at < capacity) lstrcpynW(path + at, ending, static_cast<int>(capacity - at));

@@ -10,8 +10,9 @@ extern wchar_t g_ModulePath[MODULE_PATH_CAPACITY];
 // (PathWithExt), in g_ModulePath: the name of a file beside the program.
 wchar_t* ModulePathWithExt(const wchar_t* ending);
 
-// Replaces, in the path held by a buffer of capacity units, the first
-// lower-case ".exe" and everything after it by ending. Without one, a last
-// extension ".exe" in any letter case is replaced (VEXILO.EXE), and any
-// other path gets the ending appended. Cut to fit the buffer.
+// Replaces, in the file name of the path held by a buffer of capacity units,
+// the first lower-case ".exe" and everything after it by ending. Without one,
+// a last extension ".exe" in any letter case is replaced (VEXILO.EXE), and
+// any other name gets the ending appended. The folder part never changes.
+// Cut to fit the buffer.
 void PathWithExt(wchar_t* path, size_t capacity, const wchar_t* ending);

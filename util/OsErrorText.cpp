@@ -18,6 +18,11 @@ wchar_t* OsErrorText::SystemText(DWORD code)
     m_SysText[0] = 0;
     if (len > 0 && text) lstrcpynW(m_SysText, text, TEXT_UNITS);
     if (text) LocalFree(text);
+    // The system ends its texts with a line break, which would break the one
+    // line of a log entry or a message.
+    int end = lstrlenW(m_SysText);
+    while (end > 0 && (m_SysText[end - 1] == L'\r' || m_SysText[end - 1] == L'\n' || m_SysText[end - 1] == L' ')) --end;
+    m_SysText[end] = 0;
     return m_SysText;
 }
 

@@ -13,8 +13,8 @@ public:
 
     OsErrorText();
 
-    // m_SysText holding the system's text for code as the system gives it
-    // (usually ending in CR LF); empty when the system has none.
+    // m_SysText holding the system's text for code without the line break
+    // the system ends it with; empty when the system has none.
     wchar_t* SystemText(DWORD code);
     // The finished message, in g_FormatBuff; cut at 1023 characters.
     wchar_t* FormatError(DWORD code, const wchar_t* templ, va_list args);

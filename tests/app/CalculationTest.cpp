@@ -158,8 +158,10 @@ TEST_F(CalculationTest, HistoryKeepsOneCopyOfEachFormulaUpToLetterCase)
         {"the same formula twice stays once", 10, {L"1+2", L"1+2"}, {L"1+2"}, true},
         {"an older copy moves to the top", 12, {L"1+2", L"3+4", L"1+2"}, {L"1+2", L"3+4"}, false},
         {"another letter case replaces the older entry", 14, {L"pi*2", L"x+1", L"PI*2"}, {L"PI*2", L"x+1"}, false},
-        // Entry 0 is examined last and, when it matches, nothing changes.
-        {"entry 0 keeps its letter case", 16, {L"pi*2", L"Pi*2"}, {L"pi*2"}, true},
+        // Entry 0 is examined last; the same text changes nothing, a
+        // corrected letter case replaces it.
+        {"entry 0 takes the corrected letter case", 16, {L"SIN(1)", L"sin(1)"}, {L"sin(1)"}, false},
+        {"entry 0 written the same way stays", 16, {L"sin(1)"}, {L"sin(1)"}, true},
     };
     for (const Promotion& promotion : PROMOTIONS) {
         SCOPED_TRACE(promotion.what);

@@ -3,6 +3,10 @@
 #include "tests/app/AppTest.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <iostream>
+
+#include "tests/support/SmallDisks.h"
 
 #include "tests/app/InProcessProbe.h"
 #include "tests/app/RealInput.h"
@@ -183,34 +187,57 @@ TEST(StoreLog, WritesEveryLineWithALineFeedAndReplacesTheFileOnTheNextStore)
 }
 
 // A file that cannot be written is reported in the interface language,
-// naming the file and the system's text for the error.
+// naming the file and the system's text for the error; an old file stays
+// as it was.
 TEST(StoreLog, FailureToWriteIsReportedInTheInterfaceLanguage)
 {
+    enum class Obstacle { MISSING_FOLDER, HELD_OPEN, FULL_DISK };
+    const struct {
+        const char* what;
+        Obstacle obstacle;
+        bool japanese;
+        DWORD error;
+    } cases[] = {
+        {"English, folder missing", Obstacle::MISSING_FOLDER, false, ERROR_PATH_NOT_FOUND},
+        // Another program holds the file open and shares it with nobody.
+        {"Japanese, file in use", Obstacle::HELD_OPEN, true, ERROR_SHARING_VIOLATION},
+        {"Japanese, full disk", Obstacle::FULL_DISK, true, ERROR_DISK_FULL},
+    };
     App app;
     ASSERT_TRUE(app.Start());
     ASSERT_TRUE(FillLog(app));
-    for (bool japanese : {false, true}) {
-        // In English a folder that is missing, in Japanese a file that another
-        // program holds open and shares with nobody.
-        const bool locked = japanese;
-        SCOPED_TRACE(japanese ? "Japanese, file in use" : "English, folder missing");
-        if (japanese) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::wstring disk = SmallDisk();
+        if (c.obstacle == Obstacle::FULL_DISK && disk.empty()) {
+            std::cout << "[  SKIPPED ] the full-disk case: " << NO_SMALL_DISK << "\n";
+            continue;
+        }
+        if (c.japanese && App::Text(app.AnswerLabel()) != L"答え") {
             EXPECT_TRUE(app.Command(VexiloId::CMD_JAPANESE).empty());
         }
-        const std::wstring path = app.Folder() + (locked ? L"\\locked.txt" : L"\\missing\\log.txt");
+        const bool oldFile = c.obstacle != Obstacle::MISSING_FOLDER;
+        const std::wstring path = c.obstacle == Obstacle::MISSING_FOLDER ? app.Folder() + L"\\missing\\log.txt"
+                                  : c.obstacle == Obstacle::HELD_OPEN    ? app.Folder() + L"\\locked.txt"
+                                                                         : disk + L"\\log.txt";
         HANDLE holder = INVALID_HANDLE_VALUE;
-        if (locked) {
+        if (oldFile) {
             holder = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
             ASSERT_NE(holder, INVALID_HANDLE_VALUE);
             DWORD written = 0;
             WriteFile(holder, "old", 3, &written, nullptr);
+        }
+        if (c.obstacle == Obstacle::FULL_DISK) {
+            CloseHandle(holder);
+            holder = INVALID_HANDLE_VALUE;
+            FillDisk(disk + L"\\filler");
         }
 
         HWND dialog = OpenSaveDialog(app, false);
         ASSERT_NE(dialog, nullptr);
         Confirm(dialog, path);
         std::wstring message;
-        if (locked) {
+        if (oldFile) {
             ASSERT_TRUE(app.AnswerMessageBox(IDYES, message));  // it exists
         }
         ASSERT_TRUE(app.AnswerMessageBox(IDOK, message));
@@ -218,7 +245,7 @@ TEST(StoreLog, FailureToWriteIsReportedInTheInterfaceLanguage)
         app.Settle();
         if (holder != INVALID_HANDLE_VALUE) CloseHandle(holder);
 
-        const std::wstring systemText = SystemErrorText(locked ? ERROR_SHARING_VIOLATION : ERROR_PATH_NOT_FOUND);
+        const std::wstring systemText = SystemErrorText(c.error);
         ASSERT_FALSE(systemText.empty());
         // The message without the file name and the system's text: the program's own words.
         std::wstring own = message;
@@ -227,16 +254,26 @@ TEST(StoreLog, FailureToWriteIsReportedInTheInterfaceLanguage)
             EXPECT_NE(at, std::wstring::npos) << ::testing::PrintToString(message);
             if (at != std::wstring::npos) own.erase(at, part.size());
         }
-        const bool anyJapanese = std::any_of(own.begin(), own.end(), [](wchar_t c) {
-            return (c >= 0x3040 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF);
+        const bool anyJapanese = std::any_of(own.begin(), own.end(), [](wchar_t ch) {
+            return (ch >= 0x3040 && ch <= 0x30FF) || (ch >= 0x4E00 && ch <= 0x9FFF);
         });
-        const bool allAscii = std::all_of(own.begin(), own.end(), [](wchar_t c) { return c < 0x80; });
-        EXPECT_EQ(anyJapanese, japanese) << ::testing::PrintToString(message);
-        EXPECT_EQ(allAscii, !japanese) << ::testing::PrintToString(message);
+        const bool allAscii = std::all_of(own.begin(), own.end(), [](wchar_t ch) { return ch < 0x80; });
+        EXPECT_EQ(anyJapanese, c.japanese) << ::testing::PrintToString(message);
+        EXPECT_EQ(allAscii, !c.japanese) << ::testing::PrintToString(message);
         // The log names the file all the same, and nothing was written.
         EXPECT_EQ(app.LogLines().back(), STORED_LINE + path + L"]");
-        EXPECT_EQ(FileBytes(path), locked ? "old" : "");
-        EXPECT_EQ(Exists(path), locked);
+        EXPECT_EQ(FileBytes(path), oldFile ? "old" : "");
+        EXPECT_EQ(Exists(path), oldFile);
+        if (c.obstacle == Obstacle::FULL_DISK) {
+            Texts names;
+            for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(disk))) {
+                names.push_back(entry.path().filename().wstring());
+            }
+            std::sort(names.begin(), names.end());
+            EXPECT_EQ(names, (Texts{L"filler", L"log.txt"})) << "a half-written file was left behind";
+            DeleteFileW((disk + L"\\filler").c_str());
+            DeleteFileW(path.c_str());
+        }
     }
 }
 

@@ -64,6 +64,7 @@ VexiloSession::~VexiloSession()
         CloseHandle(m_Process.hProcess);
         CloseHandle(m_Process.hThread);
     }
+    if (!m_OwnsFolder) return;
     SetFileAttributesW(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
     std::error_code ignored;
     if (!m_Folder.empty()) fs::remove_all(m_Folder, ignored);

@@ -43,6 +43,8 @@ std::string FileBytes(const std::wstring& path);
 class VexiloSession {
 public:
     VexiloSession();
+    // The program where it already lies, in a folder the session leaves as it is.
+    explicit VexiloSession(const std::wstring& folder) : m_Folder(folder), m_OwnsFolder(false) {}
     ~VexiloSession();
     VexiloSession(const VexiloSession&) = delete;
     VexiloSession& operator=(const VexiloSession&) = delete;
@@ -134,6 +136,7 @@ private:
     std::vector<std::wstring> SendAndCollect(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
     std::wstring m_Folder;
+    bool m_OwnsFolder = true;
     PROCESS_INFORMATION m_Process = {};
     HWND m_Main = nullptr;
 };

@@ -118,17 +118,20 @@ TEST(WindowState, DraggingStopsAt500By510)
     }
 }
 
-// The log line of a failed save: the settings file's path and the system's
-// text for the error code that the line names.
-::testing::AssertionResult IsSaveFailureLine(const std::wstring& line, const std::wstring& settingsPath)
+// The report of a failed save: the settings file's path and the system's
+// text for the error code that it names, without the text's line break.
+// A log line is all on one line.
+::testing::AssertionResult IsSaveFailure(const std::wstring& text, const std::wstring& settingsPath, bool oneLine = true)
 {
-    const size_t at = line.rfind(L"[0X");
-    const DWORD code = at == std::wstring::npos ? 0 : std::wcstoul(line.c_str() + at + 3, nullptr, 16);
+    const size_t at = text.rfind(L"[0X");
+    const DWORD code = at == std::wstring::npos ? 0 : std::wcstoul(text.c_str() + at + 3, nullptr, 16);
     const std::wstring systemText = SystemErrorText(code);
-    if (line.find(settingsPath) == std::wstring::npos || code == 0 || systemText.empty()
-        || line.find(systemText) == std::wstring::npos) {
-        return ::testing::AssertionFailure() << "not the path " << ::testing::PrintToString(settingsPath)
-                                             << " with a code and its text " << ::testing::PrintToString(systemText);
+    if (text.find(settingsPath) == std::wstring::npos || code == 0 || systemText.empty()
+        || text.find(L":" + systemText + L"]") == std::wstring::npos
+        || (oneLine && text.find_first_of(L"\r\n") != std::wstring::npos)) {
+        return ::testing::AssertionFailure() << ::testing::PrintToString(text) << " is not the path "
+                                             << ::testing::PrintToString(settingsPath) << " with a code and its text "
+                                             << ::testing::PrintToString(systemText);
     }
     return ::testing::AssertionSuccess();
 }
@@ -163,7 +166,7 @@ TEST(WindowState, FailedSaveIsLoggedOnceUntilASaveSucceeds)
         Texts added = calculate(L"2+2");
         ASSERT_EQ(added.size(), 2u);
         EXPECT_EQ(added[0], L"Ans=[4]");
-        EXPECT_TRUE(IsSaveFailureLine(added[1], path));
+        EXPECT_TRUE(IsSaveFailure(added[1], path));
         // Nothing else changes.
         EXPECT_EQ(App::Text(app.AnswerField()), L"4");
         EXPECT_EQ(App::ComboItems(app.FormulaBox(ROW)).at(0), L"2+2");
@@ -182,7 +185,20 @@ TEST(WindowState, FailedSaveIsLoggedOnceUntilASaveSucceeds)
         added = calculate(L"5+5");
         ASSERT_EQ(added.size(), 2u);
         EXPECT_EQ(added[0], L"Ans=[10]");
-        EXPECT_TRUE(IsSaveFailureLine(added[1], path));
+        EXPECT_TRUE(IsSaveFailure(added[1], path));
+
+        // A save that fails at the end goes with the log: a message box tells
+        // it, in the interface language, before the program ends.
+        const bool japanese = !folder;
+        if (japanese) {
+            EXPECT_TRUE(app.Command(VexiloId::CMD_JAPANESE).empty());
+        }
+        PostMessageW(app.Main(), WM_CLOSE, 0, 0);
+        std::wstring message;
+        ASSERT_TRUE(app.AnswerMessageBox(IDOK, message));
+        EXPECT_TRUE(app.Close());
+        EXPECT_TRUE(IsSaveFailure(message, path, false));
+        EXPECT_EQ(message.find(japanese ? L"The settings" : L"設定"), std::wstring::npos) << ::testing::PrintToString(message);
         ASSERT_TRUE(clear());
     }
 }

@@ -37,7 +37,11 @@ public:
         m_Pending.clear();
     }
     bool Interactive() const override { return m_Interactive; }
+    std::string InputError() const override { return inputError; }
+    std::string OutputError() const override { return outputError; }
 
+    std::string inputError;   // what the streams report, set by a test
+    std::string outputError;
     std::string out;
     std::string err;
     std::string combined;
@@ -123,6 +127,8 @@ TEST(CalcCli, InteractiveUseFlushesAfterEachFormula)
     EXPECT_EQ(run.io.flushedAtRead[2], "Ans=[2]\nAns=[4]\n");
 }
 
+// The message in the chosen language on stderr; in a batch the lines of a
+// refused formula, so that output line N still answers input line N.
 TEST(CalcCli, FormulaLongerThan1023CharactersIsRefused)
 {
     std::string fits = "1";
@@ -131,10 +137,28 @@ TEST(CalcCli, FormulaLongerThan1023CharactersIsRefused)
     const CliRun ok = Calc({}, {fits});
     EXPECT_EQ(ok.io.out, "Ans=[512]\n");
 
-    const CliRun tooLong = Calc({"-a"}, {fits + " ", "2"});
-    EXPECT_EQ(tooLong.status, 1);
-    EXPECT_EQ(tooLong.io.err, "\xE5\xBC\x8F\xE3\x81\x8C\xE9\x95\xB7\xE9\x81\x8E\xE3\x81\x8E\xE3\x81\xBE\xE3\x81\x99\xE3\x80\x82\n");  // 式が長過ぎます。
-    EXPECT_EQ(tooLong.io.out, "2\n");  // nothing for the long one, even with --answer
+    const std::string tooLong = fits + " ";
+    const std::string english = "The formula is too long.";
+    const std::string japanese = "\xE5\xBC\x8F\xE3\x81\x8C\xE9\x95\xB7\xE9\x81\x8E\xE3\x81\x8E\xE3\x81\xBE\xE3\x81\x99\xE3\x80\x82";  // 式が長過ぎます。
+    const struct {
+        std::vector<std::string> args;
+        std::vector<std::string> lines;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{"-a"}, {"1", tooLong, "2"}, "1\nErorr\n2\n", english},
+        {{"-aj"}, {tooLong}, "Erorr\n", japanese},
+        {{}, {tooLong, "2"}, tooLong + "\n" + english + "\nAns=[2]\n", english},
+        {{"-j"}, {tooLong}, tooLong + "\n" + japanese + "\n", japanese},
+        {{"-a", tooLong}, {}, "", english},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.empty() ? "" : c.args[0]);
+        const CliRun run = Calc(c.args, c.lines);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.io.out, c.out);
+        EXPECT_EQ(run.io.err, c.err + "\n");
+    }
 }
 
 // Characters beyond the basic plane count as two units, as in the window.
@@ -145,9 +169,24 @@ TEST(CalcCli, LengthIsCountedInUtf16Units)
     const CliRun fits = Calc({}, {formula});
     EXPECT_EQ(fits.io.err, "");
     EXPECT_NE(fits.io.out.find("^ syntax error"), std::string::npos);
-    const CliRun tooLong = Calc({}, {formula + " "});
-    EXPECT_EQ(tooLong.io.out, "");
-    EXPECT_NE(tooLong.io.err, "");
+    const CliRun tooLong = Calc({"-a"}, {formula + " "});
+    EXPECT_EQ(tooLong.io.out, "Erorr\n");
+}
+
+// A stream that fails gives its own status, 3, whatever the formulas did.
+TEST(CalcCli, UnreadableInputOrUnwritableOutputExitWithThree)
+{
+    for (bool input : {true, false}) {
+        for (const char* formula : {"1+1", "1/0"}) {
+            SCOPED_TRACE(std::string(input ? "input " : "output ") + formula);
+            CliRun run{0, StringIo({formula})};
+            (input ? run.io.inputError : run.io.outputError) = "Is a directory";
+            run.status = RunCalcCli({}, run.io);
+            EXPECT_EQ(run.status, 3);
+            EXPECT_EQ(run.io.err, std::string("vexilo-calc: cannot ") + (input ? "read standard input" : "write standard output")
+                                      + ": Is a directory\n");
+        }
+    }
 }
 
 TEST(CalcCli, UsageErrorsExitWithTwo)

@@ -37,8 +37,23 @@ out=$(printf '1 2\n' | "${calc[@]}" 2>/dev/null | tr -d '\r')
 check "messages stay off stdout" "Ans=[]" "$out"
 
 long=$(printf '1%.0s' $(seq 1024))
-out=$(printf '%s\n' "$long" | "${calc[@]}" 2>&1 | tr -d '\r'); status=$?
-check "formula of 1024 characters" "式が長過ぎます。" "$out"
+out=$(printf '1\n%s\n2\n' "$long" | run -a 2>/dev/null); status=$?
+check "formula of 1024 characters keeps the lines in step" $'1\nErorr\n2' "$out"
+check "formula of 1024 characters status" 1 "$status"
+out=$(printf '%s\n' "$long" | "${calc[@]}" -j 2>&1 >/dev/null | tr -d '\r')
+check "formula of 1024 characters message" "式が長過ぎます。" "$out"
+
+# Lost output or unreadable input is told and has a status of its own.
+errors=$(mktemp)
+"${calc[@]}" 1+2 >/dev/full 2>"$errors"; status=$?
+out=$(tr -d '\r' <"$errors")
+check "full disk status" 3 "$status"
+check "full disk message" "vexilo-calc: cannot write standard output" "${out%: *}"
+"${calc[@]}" </ >/dev/null 2>"$errors"; status=$?
+out=$(tr -d '\r' <"$errors")
+check "folder as input status" 3 "$status"
+check "folder as input message" "vexilo-calc: cannot read standard input" "${out%: *}"
+rm -f "$errors"
 
 out=$(run -j '(1'); status=$?
 check "Japanese caret line" $'(1\n__^ エラー' "$out"

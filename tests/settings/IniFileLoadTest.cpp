@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "settings/IniFile.h"
 #include "tests/settings/SampleSettings.h"
@@ -70,13 +71,28 @@ TEST(IniLoad, FilesAreReadKeyByKey)
     }
 }
 
-// Anything found at the path counts as the file, even a folder.
-TEST(IniLoad, AFolderAtThePathIsNotAFirstStart)
+// Anything found at the path counts as the file, even a folder: one that
+// cannot be read starts with empty histories and the first start's other
+// values, says so once, and is not replaced.
+TEST(IniLoad, AFolderAtThePathIsAFileThatCannotBeRead)
 {
     ScratchFolder folder;
-    auto ini = IniAt(folder.Path(L""));
+    const std::wstring path = folder.Path(L"vexilo.ini");
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+    auto ini = IniAt(path);
     ini->Load();
-    EXPECT_EQ(Dump(*ini), Dump(*IniAt(L"")));
+    auto expected = IniAt(L"");
+    for (int row = 0; row < 20; ++row) expected->SetIntMode(row, row % 2);
+    expected->m_WndLeft = expected->m_WndTop = 50;
+    expected->m_WndWidth = 700;
+    expected->m_WndHeight = 600;
+    EXPECT_EQ(Dump(*ini), Dump(*expected));
+    const std::vector<std::wstring> notes = ini->TakeNotes();
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find(path), std::wstring::npos);
+    EXPECT_TRUE(ini->TakeNotes().empty());
+    EXPECT_FALSE(ini->Save());
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
 // Texts are read a section at a time; what comes back must be what the

@@ -132,13 +132,16 @@ TEST_F(IniSaveTest, SaveReplacesInsteadOfRewriting)
 }
 
 // The previous save stays whole, no new file is left beside it, and the
-// system's error code is handed on.
+// system's error code is handed on. A save cut short by a crash left its
+// new file, which the next save takes over.
 TEST_F(IniSaveTest, FailedSaveKeepsThePreviousFile)
 {
+    WriteFileBytes(m_Path + L".tmp", "left by a crash");
     for (bool readOnly : {true, false}) {
         SCOPED_TRACE(readOnly ? "read-only file" : "file held open by another program");
         FillSample(*m_Ini, 1);
         ASSERT_TRUE(m_Ini->Save());
+        EXPECT_EQ(m_Folder.Entries(), std::vector<std::wstring>{L"vexilo.ini"});
         const std::string previous = ReadFileBytes(m_Path);
         if (readOnly) SetFileAttributesW(m_Path.c_str(), FILE_ATTRIBUTE_READONLY);
         const HANDLE holder = readOnly ? INVALID_HANDLE_VALUE

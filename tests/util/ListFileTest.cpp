@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
+#include "tests/support/SmallDisks.h"
 #include "tests/util/ScratchFolder.h"
 #include "tests/util/TestControls.h"
 #include "util/ListFile.h"
@@ -90,4 +93,37 @@ TEST_F(ListFileTest, ShortWriteGivesMinusTwo)
     CloseHandle(full);
     AddLines({L"one", L"two"});
     EXPECT_EQ(Save(L"Z:\\dev\\full", 0), LIST_FILE_SHORT_WRITE);
+}
+
+// Appending on a full disk (replacing is tried from the window's store
+// command): the old file stays whole, nothing half-written is left beside
+// it, and the error is the disk's, not a stale one.
+TEST_F(ListFileTest, FullDiskKeepsTheOldFileWhenAppending)
+{
+    const std::wstring disk = SmallDisk();
+    if (disk.empty()) GTEST_SKIP() << NO_SMALL_DISK;
+    const std::wstring target = disk + L"\\log.txt";
+    const std::wstring filler = disk + L"\\filler";
+    WriteFileBytes(target, "old");
+    FillDisk(filler);
+    AddLines({std::wstring(1000, L'x'), std::wstring(1000, L'y')});
+    SetLastError(ERROR_FILE_EXISTS);
+    const int result = Save(target, LIST_FILE_APPEND);
+    const DWORD error = GetLastError();
+    EXPECT_NE(result, LIST_FILE_OK);
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_DISK_FULL));
+    EXPECT_EQ(ReadFileBytes(target), "old");
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((disk + L"\\*").c_str(), &found);
+    std::vector<std::wstring> names;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"filler", L"log.txt"}));
+    DeleteFileW(filler.c_str());
+    DeleteFileW(target.c_str());
 }

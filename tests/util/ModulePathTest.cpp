@@ -15,8 +15,10 @@ TEST(PathWithExt, ReplacesTheExecutablesEnding)
         const wchar_t* expected;
     } cases[] = {
         {L"C:\\Apps\\calc.exe", L"C:\\Apps\\calc.ini"},
-        // The first lower-case ".exe" decides, even in a folder's name.
-        {L"C:\\tools.exe.d\\calc.exe", L"C:\\tools.ini"},
+        // The first lower-case ".exe" of the file name decides; folders never change.
+        {L"C:\\tools.exe.d\\calc.exe", L"C:\\tools.exe.d\\calc.ini"},
+        {L"C:\\tools.exec\\app\\vexilo.exe", L"C:\\tools.exec\\app\\vexilo.ini"},
+        {L"C:/a.exe/calc", L"C:/a.exe/calc.ini"},
         {L"C:\\Apps\\calc.exe.bak", L"C:\\Apps\\calc.ini"},
         // Without one, a last extension .exe in any letter case.
         {L"C:\\Apps\\VEXILO.EXE", L"C:\\Apps\\VEXILO.ini"},

@@ -12,13 +12,23 @@
 namespace {
 
 // The system's own text for a code, asked for here the documented way.
-std::wstring SystemMessage(DWORD code)
+std::wstring RawSystemMessage(DWORD code)
 {
     wchar_t* text = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM,
                    nullptr, code, LANG_USER_DEFAULT, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     const std::wstring message = text ? text : L"";
     LocalFree(text);
+    return message;
+}
+
+// The same without the line break at its end.
+std::wstring SystemMessage(DWORD code)
+{
+    std::wstring message = RawSystemMessage(code);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
+        message.pop_back();
+    }
     return message;
 }
 
@@ -56,6 +66,8 @@ TEST_F(OsErrorTextTest, HookMessagesCarryCodeAndSystemText)
 {
     const std::wstring accessDenied = SystemMessage(ERROR_ACCESS_DENIED);
     ASSERT_FALSE(accessDenied.empty());
+    // The system's line break stays out of the one-line messages.
+    ASSERT_NE(RawSystemMessage(ERROR_ACCESS_DENIED), accessDenied) << "the system's text has no line break to drop";
     EXPECT_EQ(m_Text->SystemText(ERROR_ACCESS_DENIED), accessDenied);
     EXPECT_EQ(Format(ERROR_ACCESS_DENIED, L"キーボードフックに失敗しました [%OsErrCd%:%OsErr%]"),
               L"キーボードフックに失敗しました [0X5:" + accessDenied + L"]");
