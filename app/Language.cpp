@@ -53,17 +53,32 @@ constexpr TextsById MENU_ITEMS[] = {
     {IDM_ABOUT, {L"Version information(&A)...", L"バージョン情報(&A)..."}},
 };
 
-// Replaces only the text of a menu item; its id, state and submenu stay.
+constexpr int SHORT_TEXT = 64;  // longer than any text of the tables above
+
+// Replaces only the text of a menu item (its id, state and submenu stay),
+// unless it reads so already.
 void SetMenuText(HMENU menu, UINT item, BOOL byPosition, const wchar_t* text)
 {
+    wchar_t current[SHORT_TEXT] = L"";
     MENUITEMINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
+    info.dwTypeData = current;
+    info.cch = SHORT_TEXT - 1;
+    if (GetMenuItemInfoW(menu, item, byPosition, &info) && lstrcmpW(current, text) == 0) return;
     info.dwTypeData = const_cast<wchar_t*>(text);
     SetMenuItemInfoW(menu, item, byPosition, &info);
 }
 
 }  // namespace
+
+void SetTextIfChanged(HWND window, const wchar_t* text)
+{
+    wchar_t current[SHORT_TEXT];
+    const int length = GetWindowTextW(window, current, SHORT_TEXT);
+    if (length < SHORT_TEXT - 1 && lstrcmpW(current, text) == 0) return;
+    SetWindowTextW(window, text);
+}
 
 const wchar_t* ModeLabel(bool integerMode)
 {
@@ -79,9 +94,9 @@ void PrepareMenu()
 void ApplyLanguage()
 {
     // The answer label is the first control with its id, before the answer field.
-    for (const TextsById& control : PANEL_TEXTS) SetWindowTextW(PanelControl(control.id), Pick(control.texts));
+    for (const TextsById& control : PANEL_TEXTS) SetTextIfChanged(PanelControl(control.id), Pick(control.texts));
     for (int row = 0; row < ROW_COUNT; ++row) {
-        SetWindowTextW(CalcButton(row), Pick(CALC_TEXT));
+        SetTextIfChanged(CalcButton(row), Pick(CALC_TEXT));
         UpdateModeLabel(ModeToggle(row));
     }
     HMENU menu = GetMenu(g_hWndMain);
