@@ -18,7 +18,8 @@ int EdgeX(const Edge& edge, int parentWidth, int boxWidth96)
 
 RECT PlaceRect(const Place& place, int parentWidth)
 {
-    const int width96 = CurrentDpi() == BASE_DPI ? parentWidth : MulDiv(parentWidth, BASE_DPI, CurrentDpi());
+    // Whole 96-DPI pixels of the width, as a 96-DPI window of this size would have.
+    const int width96 = static_cast<int>(static_cast<long long>(parentWidth) * BASE_DPI / CurrentDpi());
     const int boxWidth96 = (width96 - BESIDE_THE_BOXES) / 3;
     const int top = Scaled(place.top);
     return {EdgeX(place.left, parentWidth, boxWidth96), top, EdgeX(place.right, parentWidth, boxWidth96),
