@@ -53,7 +53,14 @@ constexpr TextsById MENU_ITEMS[] = {
     {IDM_ABOUT, {L"Version information(&A)...", L"バージョン情報(&A)..."}},
 };
 
-constexpr int SHORT_TEXT = 64;  // longer than any text of the tables above
+constexpr int SHORT_TEXT = 64;
+
+// A hidden window (at start-up) gets its menu bar drawn when it is shown;
+// redrawn before, it would be laid out twice.
+void RedrawMenuBar()
+{
+    if (IsWindowVisible(g_hWndMain)) DrawMenuBar(g_hWndMain);
+}  // longer than any text of the tables above
 
 // Replaces only the text of a menu item (its id, state and submenu stay),
 // unless it reads so already.
@@ -88,7 +95,7 @@ const wchar_t* ModeLabel(bool integerMode)
 void PrepareMenu()
 {
     CheckMenuItem(GetMenu(g_hWndMain), IDM_JAPANESE, MF_BYCOMMAND | (g_Japanese ? MF_CHECKED : MF_UNCHECKED));
-    DrawMenuBar(g_hWndMain);
+    RedrawMenuBar();
 }
 
 void ApplyLanguage()
@@ -102,7 +109,7 @@ void ApplyLanguage()
     HMENU menu = GetMenu(g_hWndMain);
     for (UINT position = 0; position < 2; ++position) SetMenuText(menu, position, TRUE, Pick(MENU_TITLES[position]));
     for (const TextsById& item : MENU_ITEMS) SetMenuText(menu, item.id, FALSE, Pick(item.texts));
-    DrawMenuBar(g_hWndMain);
+    RedrawMenuBar();
 }
 
 void ToggleMenuCheck(int itemId, bool& flag)
