@@ -211,7 +211,7 @@ void LayOutRows(int position)
     RECT client;
     GetClientRect(g_hWndRows, &client);
     const int page = client.bottom / Scaled(ROW_PITCH);
-    const int lastTop = page < ROW_COUNT ? ROW_COUNT - page + 1 : 1;
+    const int lastTop = page < 1 ? ROW_COUNT : page < ROW_COUNT ? ROW_COUNT - page + 1 : 1;
     PlaceRows(g_hWndRows, client.right, client.bottom, position < 1 ? 1 : position > lastTop ? lastTop : position,
               DropHeight::SET);
 }

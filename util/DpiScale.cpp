@@ -39,9 +39,14 @@ int CurrentDpi()
     return g_Dpi;
 }
 
+// Kept to what a display can have: every scaled measure stays at least a
+// pixel (the row pitch divides), and no product overflows.
+constexpr int MIN_DPI = 24;
+constexpr int MAX_DPI = 2400;
+
 void SetCurrentDpi(int dpi)
 {
-    g_Dpi = dpi > 0 ? dpi : BASE_DPI;
+    g_Dpi = dpi < MIN_DPI ? MIN_DPI : dpi > MAX_DPI ? MAX_DPI : dpi;
 }
 
 int Scaled(int value)
