@@ -33,18 +33,16 @@ fi
 ensure_wine_prefix "$wine32"
 ensure_display
 trap stop_display EXIT
-# A lasting Wine server, and Wine's own background programs started here
-# with their output going nowhere: started by the first test instead, they
-# would hold CTest's output pipe open and CTest would wait for them.
-wineserver -p 2>/dev/null
-/usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null
+start_wine_server
+# The window tests also run at 120 and 144 DPI, each in a prefix of its own.
+ensure_dpi_prefixes "$wine32"
 run_ctest win64
 if [ "$wine32" = yes ]; then
     run_ctest win32
 else
     echo "32-bit Windows tests skipped: wine32 cannot run 32-bit programs on this machine (the 32-bit build was still built)"
 fi
-wineserver -k 2>/dev/null
+stop_wine_servers
 stop_display
 
 say "Ran: ${ran[*]:-nothing}"

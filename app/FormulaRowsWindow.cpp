@@ -4,53 +4,95 @@
 
 #include "app/AppGlobals.h"
 #include "app/CalculateRow.h"
+#include "app/Layout.h"
 #include "app/Language.h"
 #include "app/ResourceIds.h"
 #include "app/RowHooks.h"
+#include "util/DpiScale.h"
 #include "util/LogLines.h"
 
 namespace {
 
-constexpr int ROW_PITCH = 30;  // also the scroll line
-constexpr int MARGIN = 10;
 constexpr int FIRST_POSITION = 1;
 
 HWND g_hWndRows = nullptr;  // set by the rows window's WM_CREATE
+// Kept from creation: looked up by id, each would cost a search of all children.
+HWND g_FormulaBoxes[ROW_COUNT] = {};
+HWND g_FormulaEdits[ROW_COUNT] = {};
+HWND g_ModeToggles[ROW_COUNT] = {};
+HWND g_CalcButtons[ROW_COUNT] = {};
 // SIF_ALL, as the size-change log line shows it (17): the track position it
 // includes is ignored when the state is set. With ten of twenty rows in view
 // the bar always has something to scroll.
 SCROLLINFO g_Scroll = {sizeof(SCROLLINFO), SIF_ALL, 1, ROW_COUNT, 0, FIRST_POSITION, 0};
 
+struct RowControl {
+    const wchar_t* className;
+    const wchar_t* text;
+    int firstId;
+    Place place;  // of row 0 with the first row at the top
+    DWORD style;  // besides WS_CHILD | WS_VISIBLE
+};
+
+// The three controls of a row, created in this order: the Calc button keeps
+// to the right edge, the mode toggle to its left, the formula box reaches
+// the toggle.
+constexpr RowControl ROW_CONTROLS[] = {
+    {L"COMBOBOX", L"\t", IDC_FORMULA_FIRST, {FromLeft(10), FromRight(100), 0, 300},
+     CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL},
+    {L"BUTTON", L"Dec", IDC_MODE_FIRST, {FromRight(100), FromRight(60), 0, 26},
+     BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER},
+    {L"BUTTON", L"Calc", IDC_CALC_FIRST, {FromRight(60), FromRight(10), 0, 26}, BS_PUSHBUTTON | WS_BORDER},
+};
+constexpr int FORMULA_COLUMN = 0;
+
+HWND* const ROW_HANDLES[] = {g_FormulaBoxes, g_ModeToggles, g_CalcButtons};
+
+// Where a control of a row stands with the view at position.
+RECT RowControlRect(int column, int row, int width, int position)
+{
+    RECT rect = PlaceRect(ROW_CONTROLS[column].place, width);
+    OffsetRect(&rect, 0, Scaled(ROW_PITCH) * (row - (position - 1)));
+    return rect;
+}
+
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 {
     g_hWndRows = hwnd;
-    auto create = [hwnd](const wchar_t* className, const wchar_t* text, int id, int left, int top, int width,
-                         int height, DWORD style) {
-        return CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, hwnd,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_hInst, nullptr);
-    };
+    RECT client;
+    GetClientRect(hwnd, &client);
     for (int row = 0; row < ROW_COUNT; ++row) {
-        const int top = ROW_PITCH * row;
-        create(L"COMBOBOX", L"\t", IDC_FORMULA_FIRST + row, 10, top, 550, 300,
-               CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL);
-        create(L"BUTTON", L"Dec", IDC_MODE_FIRST + row, 570, top, 40, 26, BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER);
-        create(L"BUTTON", L"Calc", IDC_CALC_FIRST + row, 620, top, 50, 26, BS_PUSHBUTTON | WS_BORDER);
+        for (int column = 0; column < 3; ++column) {
+            const RowControl& control = ROW_CONTROLS[column];
+            const RECT rect = RowControlRect(column, row, client.right, FIRST_POSITION);
+            ROW_HANDLES[column][row] =
+                CreateWindowExW(0, control.className, control.text, WS_CHILD | WS_VISIBLE | control.style, rect.left,
+                                rect.top, rect.right - rect.left, rect.bottom - rect.top, hwnd,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.firstId + row)), g_hInst, nullptr);
+        }
+        COMBOBOXINFO info = {};
+        info.cbSize = sizeof info;
+        g_FormulaEdits[row] = GetComboBoxInfo(g_FormulaBoxes[row], &info) ? info.hwndItem : nullptr;
     }
     return TRUE;
 }
 
-int ControlWidth(HWND control)
+// Puts every row where the width, the DPI and the scroll position place it,
+// and hands the scroll state to the scroll bar.
+void PlaceRows(HWND hwnd, int width, int height, int position, DropHeight dropHeight)
 {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    return rect.right - rect.left;
-}
-
-int ControlHeight(HWND control)
-{
-    RECT rect;
-    GetWindowRect(control, &rect);
-    return rect.bottom - rect.top;
+    for (int row = 0; row < ROW_COUNT; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            PlaceWindow(ROW_HANDLES[column][row], RowControlRect(column, row, width, position),
+                        column == FORMULA_COLUMN ? dropHeight : DropHeight::NONE);
+        }
+    }
+    g_Scroll.nMin = 1;
+    g_Scroll.nMax = ROW_COUNT;
+    g_Scroll.nPage = static_cast<UINT>(height / Scaled(ROW_PITCH));
+    g_Scroll.nPos = position;
+    g_Scroll.nTrackPos = 0;
+    SetScrollInfo(hwnd, SB_VERT, &g_Scroll, TRUE);
 }
 
 // Right-aligns the Calc buttons and mode toggles, stretches the formula
@@ -58,25 +100,8 @@ int ControlHeight(HWND control)
 // back to their own tops, so that scroll bar and rows agree.
 void OnSize(HWND hwnd, UINT, int width, int height)
 {
-    for (int row = 0; row < ROW_COUNT; ++row) {
-        const int top = ROW_PITCH * row;
-        HWND calc = CalcButton(row);
-        HWND toggle = ModeToggle(row);
-        HWND box = FormulaBox(row);
-        const int calcLeft = width - MARGIN - ControlWidth(calc);
-        const int toggleLeft = calcLeft - ControlWidth(toggle);
-        MoveWindow(calc, calcLeft, top, ControlWidth(calc), ControlHeight(calc), TRUE);
-        MoveWindow(toggle, toggleLeft, top, ControlWidth(toggle), ControlHeight(toggle), TRUE);
-        MoveWindow(box, 10, top, toggleLeft - 10, ControlHeight(box), TRUE);
-    }
-
-    g_Scroll.nMin = 1;
-    g_Scroll.nMax = ROW_COUNT;
-    g_Scroll.nPage = static_cast<UINT>(height / ROW_PITCH);
-    g_Scroll.nPos = FIRST_POSITION;
-    g_Scroll.nTrackPos = 0;
-    SetScrollInfo(hwnd, SB_VERT, &g_Scroll, TRUE);
-    TracePrintf(L"lineSiz=%d dispno=%d ", ROW_PITCH, static_cast<int>(g_Scroll.nPage));
+    PlaceRows(hwnd, width, height, FIRST_POSITION, DropHeight::KEEP);
+    TracePrintf(L"lineSiz=%d dispno=%d ", Scaled(ROW_PITCH), static_cast<int>(g_Scroll.nPage));
     TracePrintf(L"si.fMask=%X si.nMin=%d si.nMax=%d si.nPage=%d si.nPos=%d si.nTrackPos=%d", g_Scroll.fMask,
                 g_Scroll.nMin, g_Scroll.nMax, static_cast<int>(g_Scroll.nPage), g_Scroll.nPos, g_Scroll.nTrackPos);
 }
@@ -104,7 +129,7 @@ void OnVScroll(HWND hwnd, HWND, UINT request, int thumb)
     if (delta == 0) return;
     g_Scroll.nPos += delta;
     SetScrollInfo(hwnd, SB_VERT, &g_Scroll, TRUE);
-    ScrollWindow(hwnd, 0, -delta * ROW_PITCH, nullptr, nullptr);
+    ScrollWindow(hwnd, 0, -delta * Scaled(ROW_PITCH), nullptr, nullptr);
     UpdateWindow(hwnd);
 }
 
@@ -134,9 +159,11 @@ void OnCommand(HWND, int id, HWND, UINT notification)
 void OnDestroy(HWND)
 {
     for (int row = 0; row < ROW_COUNT; ++row) {
-        DestroyWindow(FormulaBox(row));
-        DestroyWindow(ModeToggle(row));
-        DestroyWindow(CalcButton(row));
+        for (HWND* handles : ROW_HANDLES) {
+            DestroyWindow(handles[row]);
+            handles[row] = nullptr;
+        }
+        g_FormulaEdits[row] = nullptr;
     }
     g_hWndRows = nullptr;
     PostQuitMessage(0);
@@ -151,29 +178,42 @@ HWND RowsWindow()
 
 HWND FormulaBox(int row)
 {
-    return GetDlgItem(g_hWndRows, IDC_FORMULA_FIRST + row);
+    return g_FormulaBoxes[row];
 }
 
 HWND FormulaEdit(int row)
 {
-    COMBOBOXINFO info = {};
-    info.cbSize = sizeof info;
-    return GetComboBoxInfo(FormulaBox(row), &info) ? info.hwndItem : nullptr;
+    return g_FormulaEdits[row];
 }
 
 HWND ModeToggle(int row)
 {
-    return GetDlgItem(g_hWndRows, IDC_MODE_FIRST + row);
+    return g_ModeToggles[row];
 }
 
 HWND CalcButton(int row)
 {
-    return GetDlgItem(g_hWndRows, IDC_CALC_FIRST + row);
+    return g_CalcButtons[row];
 }
 
 void UpdateModeLabel(HWND toggle)
 {
-    SetWindowTextW(toggle, ModeLabel(Button_GetCheck(toggle) == BST_CHECKED));
+    SetTextIfChanged(toggle, ModeLabel(Button_GetCheck(toggle) == BST_CHECKED));
+}
+
+int RowsScrollPosition()
+{
+    return g_Scroll.nPos;
+}
+
+void LayOutRows(int position)
+{
+    RECT client;
+    GetClientRect(g_hWndRows, &client);
+    const int page = client.bottom / Scaled(ROW_PITCH);
+    const int lastTop = page < 1 ? ROW_COUNT : page < ROW_COUNT ? ROW_COUNT - page + 1 : 1;
+    PlaceRows(g_hWndRows, client.right, client.bottom, position < 1 ? 1 : position > lastTop ? lastTop : position,
+              DropHeight::SET);
 }
 
 LRESULT CALLBACK FormulaRowsWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

@@ -12,3 +12,9 @@ HWND CalcButton(int row);
 
 // Sets the toggle's caption from its check state and the language.
 void UpdateModeLabel(HWND toggle);
+
+// The scroll position: 1 with the first row at the top.
+int RowsScrollPosition();
+// Places the rows again for the window's size and the current DPI with the
+// view at position (kept inside the range), without a log line.
+void LayOutRows(int position);

@@ -53,17 +53,39 @@ constexpr TextsById MENU_ITEMS[] = {
     {IDM_ABOUT, {L"Version information(&A)...", L"バージョン情報(&A)..."}},
 };
 
-// Replaces only the text of a menu item; its id, state and submenu stay.
+constexpr int SHORT_TEXT = 64;
+
+// A hidden window (at start-up) gets its menu bar drawn when it is shown;
+// redrawn before, it would be laid out twice.
+void RedrawMenuBar()
+{
+    if (IsWindowVisible(g_hWndMain)) DrawMenuBar(g_hWndMain);
+}  // longer than any text of the tables above
+
+// Replaces only the text of a menu item (its id, state and submenu stay),
+// unless it reads so already.
 void SetMenuText(HMENU menu, UINT item, BOOL byPosition, const wchar_t* text)
 {
+    wchar_t current[SHORT_TEXT] = L"";
     MENUITEMINFOW info = {};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING;
+    info.dwTypeData = current;
+    info.cch = SHORT_TEXT - 1;
+    if (GetMenuItemInfoW(menu, item, byPosition, &info) && lstrcmpW(current, text) == 0) return;
     info.dwTypeData = const_cast<wchar_t*>(text);
     SetMenuItemInfoW(menu, item, byPosition, &info);
 }
 
 }  // namespace
+
+void SetTextIfChanged(HWND window, const wchar_t* text)
+{
+    wchar_t current[SHORT_TEXT];
+    const int length = GetWindowTextW(window, current, SHORT_TEXT);
+    if (length < SHORT_TEXT - 1 && lstrcmpW(current, text) == 0) return;
+    SetWindowTextW(window, text);
+}
 
 const wchar_t* ModeLabel(bool integerMode)
 {
@@ -73,21 +95,21 @@ const wchar_t* ModeLabel(bool integerMode)
 void PrepareMenu()
 {
     CheckMenuItem(GetMenu(g_hWndMain), IDM_JAPANESE, MF_BYCOMMAND | (g_Japanese ? MF_CHECKED : MF_UNCHECKED));
-    DrawMenuBar(g_hWndMain);
+    RedrawMenuBar();
 }
 
 void ApplyLanguage()
 {
     // The answer label is the first control with its id, before the answer field.
-    for (const TextsById& control : PANEL_TEXTS) SetWindowTextW(PanelControl(control.id), Pick(control.texts));
+    for (const TextsById& control : PANEL_TEXTS) SetTextIfChanged(PanelControl(control.id), Pick(control.texts));
     for (int row = 0; row < ROW_COUNT; ++row) {
-        SetWindowTextW(CalcButton(row), Pick(CALC_TEXT));
+        SetTextIfChanged(CalcButton(row), Pick(CALC_TEXT));
         UpdateModeLabel(ModeToggle(row));
     }
     HMENU menu = GetMenu(g_hWndMain);
     for (UINT position = 0; position < 2; ++position) SetMenuText(menu, position, TRUE, Pick(MENU_TITLES[position]));
     for (const TextsById& item : MENU_ITEMS) SetMenuText(menu, item.id, FALSE, Pick(item.texts));
-    DrawMenuBar(g_hWndMain);
+    RedrawMenuBar();
 }
 
 void ToggleMenuCheck(int itemId, bool& flag)

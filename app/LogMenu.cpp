@@ -1,11 +1,11 @@
 #include "app/LogMenu.h"
 
-#include <commdlg.h>
 #include <windowsx.h>
 
 #include "app/AppGlobals.h"
 #include "app/ErrorMessage.h"
 #include "app/ResourceIds.h"
+#include "app/SaveDialog.h"
 #include "util/ListFile.h"
 #include "util/LogLines.h"
 #include "util/MessageBoxSink.h"
@@ -92,7 +92,7 @@ void StoreLogToFile()
     dialog.lpstrTitle = L"ログを名前を付けて保存";
     dialog.lpstrDefExt = L"txt";
     dialog.Flags = OFN_OVERWRITEPROMPT;
-    if (!GetSaveFileNameW(&dialog)) return;
+    if (!ShowSaveDialog(&dialog)) return;
 
     // The line goes in first, so the file ends with it.
     TracePrintf(L"保存ファイル名=[%s]", path);

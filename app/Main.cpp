@@ -45,8 +45,10 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int background, cons
 // brings the saved state into its controls.
 bool InitInstance(int showCmd)
 {
+    // Without a file the first-start rectangle is in 96-DPI pixels.
+    const bool fromFile = GetFileAttributesW(g_pIniFile->GetIniPath()) != INVALID_FILE_ATTRIBUTES;
     g_pIniFile->Load();
-    const RECT rect = PlaceOnScreen(*g_pIniFile);
+    const RECT rect = PlaceOnScreen(*g_pIniFile, fromFile);
     HWND hwnd = CreateWindowExW(0, g_MainClass, g_Title, WS_OVERLAPPEDWINDOW, rect.left, rect.top,
                                 rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, g_hInst, nullptr);
     if (!hwnd) return false;

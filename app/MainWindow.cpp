@@ -7,10 +7,12 @@
 #include "help/ExplainDialog.h"
 #include "app/FormulaRowsWindow.h"
 #include "app/Language.h"
+#include "app/Layout.h"
 #include "app/LogMenu.h"
 #include "app/PanelWindow.h"
 #include "app/ResourceIds.h"
 #include "app/WindowState.h"
+#include "util/DpiScale.h"
 #include "util/LogLines.h"
 #include "util/MessageBoxSink.h"
 #include "util/MessageReport.h"
@@ -18,23 +20,30 @@
 
 namespace {
 
-constexpr int PANEL_HEIGHT = 430;
-constexpr int PANEL_HEIGHT_AT_CREATION = 350;  // until the first WM_SIZE
-constexpr int MIN_WIDTH = 500;
-constexpr int MIN_HEIGHT = 510;
+constexpr int LOG_FONT_HEIGHT = 16;
+constexpr int ANSWER_FONT_HEIGHT = 30;
 
 HFONT g_hLogFont = nullptr;     // created and deleted by the main window
 HFONT g_hAnswerFont = nullptr;  // likewise
+HWND g_hWndPanel = nullptr;     // set by the main window's WM_CREATE
 
+// Heights in 96-DPI pixels, created at the current DPI.
 HFONT CreateFixedFont(int height)
 {
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+    return CreateFontW(Scaled(height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, nullptr);
 }
 
-HWND Panel(HWND hwnd)
+// The panel on top, as wide as the client area; the log takes the height below it.
+RECT PanelRect(int width)
 {
-    return GetDlgItem(hwnd, IDC_PANEL);
+    return {0, 0, width, Scaled(PANEL_HEIGHT)};
+}
+
+RECT LogRect(int width, int height)
+{
+    const int top = Scaled(PANEL_HEIGHT);
+    return {0, top, width, height > top ? height : top};
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
@@ -53,38 +62,71 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
     }
 }
 
-// Fonts first, then the panel (which builds the formula rows), then the log.
+// The DPI, then the fonts, then the panel (which builds the formula rows),
+// then the log: each created where the first layout puts it.
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 {
     g_hWndMain = hwnd;
-    g_hLogFont = CreateFixedFont(16);
-    g_hAnswerFont = CreateFixedFont(30);
+    SetCurrentDpi(QueryDpi(hwnd));
+    g_hLogFont = CreateFixedFont(LOG_FONT_HEIGHT);
+    g_hAnswerFont = CreateFixedFont(ANSWER_FONT_HEIGHT);
     RECT client;
     GetClientRect(hwnd, &client);
-    CreateWindowExW(0, PANEL_CLASS, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, client.right, PANEL_HEIGHT_AT_CREATION,
-                    hwnd, reinterpret_cast<HMENU>(IDC_PANEL), g_hInst, nullptr);
+    const RECT panel = PanelRect(client.right);
+    g_hWndPanel = CreateWindowExW(0, PANEL_CLASS, nullptr, WS_CHILD | WS_VISIBLE, panel.left, panel.top, panel.right,
+                                  panel.bottom, hwnd, reinterpret_cast<HMENU>(IDC_PANEL), g_hInst, nullptr);
+    const RECT log = LogRect(client.right, client.bottom);
     g_hWndLog = CreateWindowExW(0, L"LISTBOX", nullptr,
                                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT
                                     | LBS_DISABLENOSCROLL | LBS_NOSEL,
-                                0, PANEL_HEIGHT, client.right, client.bottom > PANEL_HEIGHT ? client.bottom - PANEL_HEIGHT : 0,
-                                hwnd, reinterpret_cast<HMENU>(IDC_LOG), g_hInst, nullptr);
+                                log.left, log.top, log.right - log.left, log.bottom - log.top, hwnd,
+                                reinterpret_cast<HMENU>(IDC_LOG), g_hInst, nullptr);
     SetWindowFont(g_hWndLog, g_hLogFont, FALSE);
     return TRUE;
 }
 
-// The panel keeps 430 pixels; the log takes the rest.
-void OnSize(HWND hwnd, UINT, int width, int height)
+// The panel keeps its 430 (96-DPI) pixels; the log takes the rest.
+void OnSize(HWND, UINT, int width, int height)
 {
-    MoveWindow(Panel(hwnd), 0, 0, width, PANEL_HEIGHT, TRUE);
-    MoveWindow(g_hWndLog, 0, PANEL_HEIGHT, width, height > PANEL_HEIGHT ? height - PANEL_HEIGHT : 0, TRUE);
+    PlaceWindow(g_hWndPanel, PanelRect(width));
+    PlaceWindow(g_hWndLog, LogRect(width, height));
     ClearComboSelections();
 }
 
-// Holds the dragged frame to at least 500 x 510 by moving its right or bottom edge.
+// Holds the dragged frame to at least 500 x 510 (96-DPI pixels) by moving
+// its right or bottom edge.
 void OnSizing(RECT* rect)
 {
-    if (rect->right - rect->left < MIN_WIDTH) rect->right = rect->left + MIN_WIDTH;
-    if (rect->bottom - rect->top < MIN_HEIGHT) rect->bottom = rect->top + MIN_HEIGHT;
+    if (rect->right - rect->left < Scaled(MIN_FRAME_WIDTH)) rect->right = rect->left + Scaled(MIN_FRAME_WIDTH);
+    if (rect->bottom - rect->top < Scaled(MIN_FRAME_HEIGHT)) rect->bottom = rect->top + Scaled(MIN_FRAME_HEIGHT);
+}
+
+// The window moved to a monitor of another scaling, or the scaling changed:
+// new fonts, the rectangle Windows suggests, and everything laid out again
+// for the new DPI, the formula rows at the same scroll position.
+void OnDpiChanged(HWND hwnd, int dpi, const RECT* suggested)
+{
+    const int position = RowsScrollPosition();
+    SetCurrentDpi(dpi);
+    HFONT oldLog = g_hLogFont;
+    HFONT oldAnswer = g_hAnswerFont;
+    g_hLogFont = CreateFixedFont(LOG_FONT_HEIGHT);
+    g_hAnswerFont = CreateFixedFont(ANSWER_FONT_HEIGHT);
+    SetWindowFont(g_hWndLog, g_hLogFont, TRUE);
+    SetWindowFont(AnswerField(), g_hAnswerFont, TRUE);
+    DeleteObject(oldLog);
+    DeleteObject(oldAnswer);
+
+    SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The size may have stayed, so the layout is not left to WM_SIZE.
+    RECT client;
+    GetClientRect(hwnd, &client);
+    PlaceWindow(g_hWndPanel, PanelRect(client.right));
+    PlaceWindow(g_hWndLog, LogRect(client.right, client.bottom));
+    LayOutPanel();
+    LayOutRows(position);
+    RemeasureLineExtents();
 }
 
 void OnCommand(HWND hwnd, int id, HWND, UINT)
@@ -126,7 +168,7 @@ void ReportExitSaveFailure()
 }
 
 // Saves the state while every control still exists, then takes the window apart.
-void OnDestroy(HWND hwnd)
+void OnDestroy(HWND)
 {
     if (!SaveWindowState()) ReportExitSaveFailure();
     RemoveLogListProc();
@@ -136,7 +178,8 @@ void OnDestroy(HWND hwnd)
     HWND log = g_hWndLog;
     g_hWndLog = nullptr;
     DestroyWindow(log);
-    DestroyWindow(Panel(hwnd));
+    DestroyWindow(g_hWndPanel);
+    g_hWndPanel = nullptr;
     PostQuitMessage(0);
     g_hWndMain = nullptr;
 }
@@ -167,6 +210,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     case WM_SIZING:
         OnSizing(reinterpret_cast<RECT*>(lParam));
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(hwnd, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
         return 0;
     default:
         return DefWindowProcW(hwnd, msg, wParam, lParam);

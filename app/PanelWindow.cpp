@@ -2,124 +2,99 @@
 
 #include <windowsx.h>
 
-#include <initializer_list>
+#include <iterator>
 
 #include "app/AppGlobals.h"
 #include "app/Clipboard.h"
 #include "help/ExplainDialog.h"
 #include "app/Language.h"
+#include "app/Layout.h"
 #include "app/MainWindow.h"
 #include "app/ResourceIds.h"
 
 namespace {
 
-constexpr int MARGIN = 10;
-
-HWND g_hWndPanel = nullptr;   // set by the panel's WM_CREATE
-HWND g_hWndAnswer = nullptr;  // likewise
+HWND g_hWndPanel = nullptr;  // set by the panel's WM_CREATE
+HWND g_hWndRows = nullptr;   // likewise
 
 struct ControlLayout {
     const wchar_t* className;
     const wchar_t* text;
     int id;
-    int left, top, width, height;
+    Place place;
     DWORD style;  // besides WS_CHILD | WS_VISIBLE
     DWORD exStyle;
 };
 
 constexpr DWORD VARIABLE_BOX_STYLE = CBS_DROPDOWN | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
 
-// Created in this order; positions are those before the first layout.
+// Created in this order, each where the layout puts it. The copy button and
+// the on-top toggle keep to the right edge, the answer field stretches
+// between label and copy button, each x/y/z box is B wide.
 constexpr ControlLayout PANEL_CONTROLS[] = {
-    {L"STATIC", L"Answer", IDC_ANSWER, 10, 0, 60, 36, SS_CENTER | SS_CENTERIMAGE, 0},
-    {L"EDIT", L"0", IDC_ANSWER, 50, 0, 430, 36, WS_BORDER | ES_READONLY | ES_RIGHT, WS_EX_CLIENTEDGE},
-    {L"BUTTON", L"Ans to Clip", IDC_COPY, 510, 0, 100, 26, BS_PUSHBUTTON | WS_BORDER, 0},
-    {L"BUTTON", L"ForceFw", IDC_ON_TOP, 620, 0, 70, 26, BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER, 0},
-    {L"STATIC", L"x", IDC_X_LABEL, 10, 40, 30, 26, SS_CENTER, 0},
-    {L"COMBOBOX", L"x", IDC_X, 50, 40, 160, 300, VARIABLE_BOX_STYLE, 0},
-    {L"STATIC", L"y", IDC_Y_LABEL, 230, 40, 30, 26, SS_CENTER, 0},
-    {L"COMBOBOX", L"y", IDC_Y, 270, 40, 160, 300, VARIABLE_BOX_STYLE, 0},
-    {L"STATIC", L"z", IDC_Z_LABEL, 450, 40, 30, 26, SS_CENTER, 0},
-    {L"COMBOBOX", L"z", IDC_Z, 490, 40, 170, 300, VARIABLE_BOX_STYLE, 0},
-    {L"BUTTON", L"?", IDC_HELP_BUTTON, 660, 40, 30, 26, BS_PUSHBUTTON | WS_BORDER, 0},
-    {L"STATIC", L"Formulas", IDC_FORMULAS_CAPTION, 10, 80, 600, 20, SS_CENTER, 0},
+    {L"STATIC", L"Answer", IDC_ANSWER, {FromLeft(10), FromLeft(70), 0, 36}, SS_CENTER | SS_CENTERIMAGE, 0},
+    {L"EDIT", L"0", IDC_ANSWER, {FromLeft(70), FromRight(200), 0, 36}, WS_BORDER | ES_READONLY | ES_RIGHT,
+     WS_EX_CLIENTEDGE},
+    {L"BUTTON", L"Ans to Clip", IDC_COPY, {FromRight(190), FromRight(90), 0, 26}, BS_PUSHBUTTON | WS_BORDER, 0},
+    {L"BUTTON", L"ForceFw", IDC_ON_TOP, {FromRight(80), FromRight(10), 0, 26},
+     BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER, 0},
+    {L"STATIC", L"x", IDC_X_LABEL, {FromLeft(10), FromLeft(40), 40, 26}, SS_CENTER, 0},
+    {L"COMBOBOX", L"x", IDC_X, {FromLeft(40), FromLeft(40, 1), 40, 300}, VARIABLE_BOX_STYLE, 0},
+    {L"STATIC", L"y", IDC_Y_LABEL, {FromLeft(60, 1), FromLeft(90, 1), 40, 26}, SS_CENTER, 0},
+    {L"COMBOBOX", L"y", IDC_Y, {FromLeft(90, 1), FromLeft(90, 2), 40, 300}, VARIABLE_BOX_STYLE, 0},
+    {L"STATIC", L"z", IDC_Z_LABEL, {FromLeft(110, 2), FromLeft(140, 2), 40, 26}, SS_CENTER, 0},
+    {L"COMBOBOX", L"z", IDC_Z, {FromLeft(140, 2), FromLeft(140, 3), 40, 300}, VARIABLE_BOX_STYLE, 0},
+    {L"BUTTON", L"?", IDC_HELP_BUTTON, {FromRight(40), FromRight(10), 40, 26}, BS_PUSHBUTTON | WS_BORDER, 0},
+    {L"STATIC", L"Formulas", IDC_FORMULAS_CAPTION, {FromLeft(0), FromRight(0), 80, 20}, SS_CENTER, 0},
 };
+constexpr int PANEL_CONTROL_COUNT = static_cast<int>(std::size(PANEL_CONTROLS));
+constexpr int ANSWER_FIELD = 1;  // its index in the table
+constexpr int FIRST_VARIABLE_BOX = 5;
 
-struct Bounds {
-    int left, top, width, height;
-};
+constexpr Place ROWS_PLACE = {FromLeft(0), FromRight(0), 100, 310};
 
-Bounds BoundsOf(HWND control)
+HWND g_Controls[PANEL_CONTROL_COUNT] = {};  // by table index; kept, not looked up
+
+bool IsVariableBox(int index)
 {
-    RECT rect;
-    GetWindowRect(control, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-}
-
-// Moves a control horizontally; top and height stay.
-void PlaceHorizontally(HWND control, int left, int width)
-{
-    const Bounds b = BoundsOf(control);
-    MoveWindow(control, left, b.top, width, b.height, TRUE);
-}
-
-HWND Control(int id)
-{
-    return GetDlgItem(g_hWndPanel, id);
+    return PANEL_CONTROLS[index].className[0] == L'C';
 }
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 {
     g_hWndPanel = hwnd;
-    for (const ControlLayout& layout : PANEL_CONTROLS) {
-        HWND control = CreateWindowExW(layout.exStyle, layout.className, layout.text, WS_CHILD | WS_VISIBLE | layout.style,
-                                       layout.left, layout.top, layout.width, layout.height, hwnd,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), g_hInst, nullptr);
-        if (layout.className[0] == L'E') g_hWndAnswer = control;
-    }
-    SetWindowFont(g_hWndAnswer, AnswerFont(), FALSE);
-
     RECT client;
     GetClientRect(hwnd, &client);
-    CreateWindowExW(0, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, 10, 100, client.right - 20, 310,
-                    hwnd, reinterpret_cast<HMENU>(IDC_ROWS), g_hInst, nullptr);
+    for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
+        const ControlLayout& layout = PANEL_CONTROLS[i];
+        const RECT rect = PlaceRect(layout.place, client.right);
+        g_Controls[i] = CreateWindowExW(layout.exStyle, layout.className, layout.text,
+                                        WS_CHILD | WS_VISIBLE | layout.style, rect.left, rect.top,
+                                        rect.right - rect.left, rect.bottom - rect.top, hwnd,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), g_hInst, nullptr);
+    }
+    SetWindowFont(g_Controls[ANSWER_FIELD], AnswerFont(), FALSE);
+
+    const RECT rows = PlaceRect(ROWS_PLACE, client.right);
+    g_hWndRows = CreateWindowExW(0, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
+                                 rows.right - rows.left, rows.bottom - rows.top, hwnd,
+                                 reinterpret_cast<HMENU>(IDC_ROWS), g_hInst, nullptr);
     return TRUE;
 }
 
-// Every control keeps its top and height; lefts and widths follow the width W.
+// Puts every control where the width W and the DPI place it.
+void PlaceControls(int width, DropHeight dropHeight)
+{
+    PlaceWindow(g_hWndRows, PlaceRect(ROWS_PLACE, width));
+    for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
+        PlaceWindow(g_Controls[i], PlaceRect(PANEL_CONTROLS[i].place, width),
+                    IsVariableBox(i) ? dropHeight : DropHeight::NONE);
+    }
+}
+
 void OnSize(HWND, UINT, int width, int)
 {
-    PlaceHorizontally(Control(IDC_ROWS), 0, width);
-
-    HWND onTop = Control(IDC_ON_TOP);
-    HWND copy = Control(IDC_COPY);
-    HWND label = Control(IDC_ANSWER);  // the label is the first control with the id
-    const Bounds onTopBounds = BoundsOf(onTop);
-    const int onTopLeft = width - onTopBounds.width - MARGIN;
-    PlaceHorizontally(onTop, onTopLeft, onTopBounds.width);
-    const Bounds copyBounds = BoundsOf(copy);
-    const int copyLeft = onTopLeft - MARGIN - copyBounds.width;
-    PlaceHorizontally(copy, copyLeft, copyBounds.width);
-    const Bounds labelBounds = BoundsOf(label);
-    PlaceHorizontally(label, MARGIN, labelBounds.width);
-    const int answerLeft = MARGIN + labelBounds.width;
-    PlaceHorizontally(g_hWndAnswer, answerLeft, copyLeft - MARGIN - answerLeft);
-
-    HWND help = Control(IDC_HELP_BUTTON);
-    const Bounds helpBounds = BoundsOf(help);
-    PlaceHorizontally(help, width - helpBounds.width - MARGIN, helpBounds.width);
-
-    const int labelWidth = BoundsOf(Control(IDC_X_LABEL)).width;
-    const int boxWidth = (width - helpBounds.width - 7 * MARGIN - 3 * labelWidth) / 3;
-    int left = MARGIN;
-    for (int id : {IDC_X_LABEL, IDC_Y_LABEL, IDC_Z_LABEL}) {
-        PlaceHorizontally(Control(id), left, labelWidth);
-        PlaceHorizontally(Control(id + 1), left + labelWidth, boxWidth);  // the box follows its label
-        left += labelWidth + boxWidth + 2 * MARGIN;
-    }
-
-    PlaceHorizontally(Control(IDC_FORMULAS_CAPTION), 0, width);
+    PlaceControls(width, DropHeight::KEEP);
 }
 
 void OnCommand(HWND, int id, HWND, UINT)
@@ -135,26 +110,38 @@ void OnCommand(HWND, int id, HWND, UINT)
 void OnDestroy(HWND hwnd)
 {
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(hwnd, GW_CHILD)) DestroyWindow(child);
-    g_hWndAnswer = nullptr;
+    for (HWND& control : g_Controls) control = nullptr;
+    g_hWndRows = nullptr;
     g_hWndPanel = nullptr;
     PostQuitMessage(0);
 }
 
 }  // namespace
 
+void LayOutPanel()
+{
+    RECT client;
+    GetClientRect(g_hWndPanel, &client);
+    PlaceControls(client.right, DropHeight::SET);
+}
+
 HWND AnswerField()
 {
-    return g_hWndAnswer;
+    return g_Controls[ANSWER_FIELD];
 }
 
 HWND VariableBox(int var)
 {
-    return Control(IDC_X + 2 * var);
+    return g_Controls[FIRST_VARIABLE_BOX + 2 * var];
 }
 
 HWND PanelControl(int id)
 {
-    return Control(id);
+    // The answer label is the first control with its id.
+    for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
+        if (PANEL_CONTROLS[i].id == id) return g_Controls[i];
+    }
+    return id == IDC_ROWS ? g_hWndRows : nullptr;
 }
 
 // Handled messages are passed on to the default procedure as well.

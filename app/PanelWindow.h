@@ -10,3 +10,6 @@ LRESULT CALLBACK PanelWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 HWND AnswerField();
 HWND VariableBox(int var);  // 0 x, 1 y, 2 z
 HWND PanelControl(int id);  // any other control, by id
+
+// Places the panel's controls again for its size and the current DPI.
+void LayOutPanel();

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "app/Layout.h"
 #include "settings/IniFile.h"
+#include "util/DpiScale.h"
 
 namespace {
 
@@ -15,13 +17,14 @@ LONG Clamp(long long value)
 }  // namespace
 
 // Computed in 64 bits: the saved values are whatever the file held.
-RECT FitIntoWorkArea(int left, int top, int width, int height, const RECT& workArea, bool onSomeMonitor)
+RECT FitIntoWorkArea(int left, int top, int width, int height, const RECT& workArea, bool onSomeMonitor,
+                     SIZE minimum)
 {
-    if (onSomeMonitor && width >= MIN_WINDOW_WIDTH && height >= MIN_WINDOW_HEIGHT) {
+    if (onSomeMonitor && width >= minimum.cx && height >= minimum.cy) {
         return {left, top, Clamp(static_cast<long long>(left) + width), Clamp(static_cast<long long>(top) + height)};
     }
-    const long long newWidth = std::max(width, MIN_WINDOW_WIDTH);
-    const long long newHeight = std::max(height, MIN_WINDOW_HEIGHT);
+    const long long newWidth = std::max<long long>(width, minimum.cx);
+    const long long newHeight = std::max<long long>(height, minimum.cy);
     long long x = left;
     long long y = top;
     // Pull it inside: right and bottom edges first, then left and top win.
@@ -32,17 +35,23 @@ RECT FitIntoWorkArea(int left, int top, int width, int height, const RECT& workA
     return {Clamp(x), Clamp(y), Clamp(x + newWidth), Clamp(y + newHeight)};
 }
 
-RECT PlaceOnScreen(const IniFile& settings)
+RECT PlaceOnScreen(const IniFile& settings, bool fromFile)
 {
-    const int left = settings.m_WndLeft;
-    const int top = settings.m_WndTop;
-    const RECT saved = {left, top, Clamp(static_cast<long long>(left) + settings.m_WndWidth),
-                        Clamp(static_cast<long long>(top) + settings.m_WndHeight)};
+    // The window's own DPI is not known before it exists: the screen's stands in.
+    const int dpi = QueryDpi(nullptr);
+    auto scaled = [dpi](int value) { return MulDiv(value, dpi, BASE_DPI); };
+    const int left = fromFile ? settings.m_WndLeft : scaled(settings.m_WndLeft);
+    const int top = fromFile ? settings.m_WndTop : scaled(settings.m_WndTop);
+    const int width = fromFile ? settings.m_WndWidth : scaled(settings.m_WndWidth);
+    const int height = fromFile ? settings.m_WndHeight : scaled(settings.m_WndHeight);
+    const RECT saved = {left, top, Clamp(static_cast<long long>(left) + width),
+                        Clamp(static_cast<long long>(top) + height)};
     const bool onSomeMonitor = MonitorFromRect(&saved, MONITOR_DEFAULTTONULL) != nullptr;
     MONITORINFO info = {};
     info.cbSize = sizeof info;
     GetMonitorInfoW(MonitorFromRect(&saved, MONITOR_DEFAULTTONEAREST), &info);
-    return FitIntoWorkArea(left, top, settings.m_WndWidth, settings.m_WndHeight, info.rcWork, onSomeMonitor);
+    return FitIntoWorkArea(left, top, width, height, info.rcWork, onSomeMonitor,
+                           {scaled(MIN_FRAME_WIDTH), scaled(MIN_FRAME_HEIGHT)});
 }
 
 RECT RestoredWindowRect(HWND hwnd)

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <string>
+#include <vector>
 
 #include "app/AppGlobals.h"
 #include "app/ErrorMessage.h"
@@ -13,6 +14,7 @@
 #include "app/WindowPlacement.h"
 #include "settings/IniFile.h"
 #include "util/ComboLines.h"
+#include "util/LineExtent.h"
 #include "util/LogLines.h"
 #include "util/MessageBoxSink.h"
 #include "util/TextFormat.h"
@@ -56,20 +58,32 @@ void LogSaveFailure(DWORD error)
                                     g_pIniFile->GetIniPath()));
 }
 
+// Each list is filled and its first entry selected with drawing off, and
+// its width is measured once for all its entries.
 void FillHistories(IniFile& ini)
 {
-    for (int entry = 0; entry < ini.GetHistoryCnt(); ++entry) {
-        for (int row = 0; row < ROW_COUNT; ++row) ComboBoxPrintf(FormulaBox(row), L"%s", ini.GetHistory(row, entry));
-        for (int var = 0; var < VARIABLE_COUNT; ++var) {
-            ComboBoxPrintf(VariableBox(var), L"%s", ini.GetVarHistory(var, entry));
-        }
+    const int count = ini.GetHistoryCnt();
+    std::vector<const wchar_t*> entries(static_cast<size_t>(count));
+    auto fill = [&](HWND box, auto entryAt) {
+        for (int entry = 0; entry < count; ++entry) entries[static_cast<size_t>(entry)] = entryAt(entry);
+        SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+        ComboBoxAddLines(box, entries.data(), count);
+        SelectFirstEntry(box);
+        SendMessageW(box, WM_SETREDRAW, TRUE, 0);
+    };
+    for (int row = 0; row < ROW_COUNT; ++row) {
+        fill(FormulaBox(row), [&](int entry) { return ini.GetHistory(row, entry); });
+    }
+    for (int var = 0; var < VARIABLE_COUNT; ++var) {
+        fill(VariableBox(var), [&](int entry) { return ini.GetVarHistory(var, entry); });
     }
 }
 
 void SetModes(IniFile& ini)
 {
     for (int row = 0; row < ROW_COUNT; ++row) {
-        Button_SetCheck(ModeToggle(row), ini.GetIntMode(row) ? BST_CHECKED : BST_UNCHECKED);
+        const int check = ini.GetIntMode(row) ? BST_CHECKED : BST_UNCHECKED;
+        if (Button_GetCheck(ModeToggle(row)) != check) Button_SetCheck(ModeToggle(row), check);
         UpdateModeLabel(ModeToggle(row));
     }
 }
@@ -103,8 +117,13 @@ void LoadWindowState()
     g_Japanese = ini.m_Japanese != 0;
     FillHistories(ini);
     SetModes(ini);
-    for (int row = 0; row < ROW_COUNT; ++row) SelectFirstEntry(FormulaBox(row));
-    for (int var = 0; var < VARIABLE_COUNT; ++var) SelectFirstEntry(VariableBox(var));
+}
+
+void RemeasureLineExtents()
+{
+    RemeasureLineExtent(g_hWndLog, false);
+    for (int row = 0; row < ROW_COUNT; ++row) RemeasureLineExtent(FormulaBox(row), true);
+    for (int var = 0; var < VARIABLE_COUNT; ++var) RemeasureLineExtent(VariableBox(var), true);
 }
 
 void LogSettingsNotes()

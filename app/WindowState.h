@@ -18,3 +18,7 @@ bool SaveWindowState();
 // that did not change since the last copy already stand in the settings
 // object as they are.
 void NoteHistoryChanged(HWND box);
+
+// Works the horizontal extent of the log and of every history list out again,
+// for fonts of a new DPI.
+void RemeasureLineExtents();

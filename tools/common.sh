@@ -58,15 +58,17 @@ ensure_wine32() {
     return 0
 }
 
-# ensure_wine_prefix WINE32_STATE [windowed]: creates the Wine prefix in
-# $WINEPREFIX, again when wine32 came or went since. The test prefix runs
-# without a window manager ("Managed" off: no pause after each dialog);
-# "windowed" keeps Wine's windows managed for a person's desktop.
+# ensure_wine_prefix WINE32_STATE [windowed|tests] [DPI]: creates the Wine
+# prefix in $WINEPREFIX, again when wine32 came or went since. The test
+# prefix runs without a window manager ("Managed" off: no pause after each
+# dialog); "windowed" keeps Wine's windows managed for a person's desktop.
+# DPI (96 unless given) is the display scaling the prefix reports; Wine reads
+# it when its server starts, so it is set before the server's last start.
 ensure_wine_prefix() {
     # The stamp names what the prefix was made with; a prefix made otherwise,
     # or by an older version of this function, is made again.
-    local mode=${2:-tests} stamp="$WINEPREFIX/.vexilo-wine32"
-    local wine32_state="$1 fonts-2"
+    local mode=${2:-tests} dpi=${3:-96} stamp="$WINEPREFIX/.vexilo-wine32"
+    local wine32_state="$1 fonts-2 dpi-$dpi"
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$wine32_state" ]; then return 0; fi
     say "Creating the Wine prefix $WINEPREFIX"
     [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
@@ -76,9 +78,16 @@ ensure_wine_prefix() {
     if [ "$mode" = tests ]; then
         /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     fi
+    if [ "$dpi" != 96 ]; then
+        /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >/dev/null 2>&1
+    fi
     # Japanese in controls: link the CJK font to the default GUI fonts, and
-    # give the explanation dialog's Courier New a fixed-pitch face with
-    # Japanese glyphs.
+    # give Courier New a fixed-pitch face with Japanese glyphs: the
+    # explanation dialog asks for it by name, and Wine takes it as the
+    # default fixed-pitch face for the log and answer fonts, which ask for
+    # none (SHIFTJIS_CHARSET, FIXED_PITCH). Without it those would get the
+    # first CJK face Wine knows, the proportional Noto Sans CJK HK.
     for font in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
         /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
             /v "$font" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f >/dev/null 2>&1
@@ -87,6 +96,34 @@ ensure_wine_prefix() {
         /d 'Noto Sans Mono CJK JP' /f >/dev/null 2>&1
     wineserver -w
     echo "$wine32_state" > "$stamp"
+}
+
+# ensure_dpi_prefixes WINE32_STATE: the test prefixes at 120 and 144 DPI
+# beside the default one (out/wineprefix-120, out/wineprefix-144), each with
+# a lasting server and Wine's background programs started (see test.sh).
+ensure_dpi_prefixes() {
+    local dpi
+    for dpi in 120 144; do
+        WINEPREFIX="$VEXILO_OUT/wineprefix-$dpi" ensure_wine_prefix "$1" tests "$dpi"
+        WINEPREFIX="$VEXILO_OUT/wineprefix-$dpi" start_wine_server
+    done
+}
+
+# A lasting Wine server for $WINEPREFIX, and Wine's own background programs
+# started here with their output going nowhere: started by the first test
+# instead, they would hold CTest's output pipe open and CTest would wait.
+start_wine_server() {
+    wineserver -p 2>/dev/null
+    /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+# Ends the servers of the test prefixes.
+stop_wine_servers() {
+    local prefix
+    for prefix in "$VEXILO_OUT/wineprefix" "$VEXILO_OUT/wineprefix-120" "$VEXILO_OUT/wineprefix-144"; do
+        [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null
+    done
+    return 0
 }
 
 # Starts a virtual X display for Wine's windows unless one is given.

@@ -1,5 +1,7 @@
 #include "util/ComboLines.h"
 
+#include <vector>
+
 #include "util/LineExtent.h"
 #include "util/TextFormat.h"
 
@@ -19,4 +21,14 @@ int ComboBoxPrintfV(HWND hCombo, const wchar_t* format, va_list args)
     const auto index = static_cast<int>(SendMessageW(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line)));
     KeepLineExtent(hCombo, line, len, CB_GETHORIZONTALEXTENT, CB_SETHORIZONTALEXTENT);
     return index;
+}
+
+void ComboBoxAddLines(HWND hCombo, const wchar_t* const* lines, int count)
+{
+    std::vector<int> lengths;
+    for (int i = 0; i < count; ++i) {
+        SendMessageW(hCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lines[i]));
+        lengths.push_back(lstrlenW(lines[i]));
+    }
+    KeepLinesExtent(hCombo, lines, lengths.data(), count, CB_GETHORIZONTALEXTENT, CB_SETHORIZONTALEXTENT);
 }

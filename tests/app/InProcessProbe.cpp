@@ -5,6 +5,7 @@ InProcessProbe::InProcessProbe(HWND windowOfThread)
     DWORD processId = 0;
     const DWORD threadId = GetWindowThreadProcessId(windowOfThread, &processId);
     m_Message = RegisterWindowMessageW(PROBE_MESSAGE_NAME);
+    m_DpiMessage = RegisterWindowMessageW(PROBE_DPI_MESSAGE_NAME);
     const std::wstring name = ProbeBlockName(processId);
     m_Mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeBlock), name.c_str());
     if (m_Mapping) {
@@ -45,4 +46,15 @@ std::vector<MenuEntry> InProcessProbe::Menu(HWND window)
     const LONG count = m_Block->count;
     if (count < 0 || count > PROBE_ITEM_CAPACITY) return {};
     return std::vector<MenuEntry>(m_Block->items, m_Block->items + count);
+}
+
+bool InProcessProbe::SendDpiChanged(HWND window, int dpi, const RECT& suggested)
+{
+    if (!m_Hook) return false;
+    InterlockedExchange(&m_Block->done, 0);
+    m_Block->suggested = suggested;
+    MemoryBarrier();
+    DWORD_PTR result;
+    return SendMessageTimeoutW(window, m_DpiMessage, static_cast<WPARAM>(dpi), 0, SMTO_NORMAL, 10000, &result) &&
+           InterlockedCompareExchange(&m_Block->done, 0, 0) == 1;
 }

@@ -23,6 +23,8 @@ public:
     // The menu of window (which must belong to the hooked thread), its
     // submenus' items following their titles. Empty when nothing came back.
     std::vector<MenuEntry> Menu(HWND window);
+    // Sends WM_DPICHANGED to window from inside its thread; true once it was handled.
+    bool SendDpiChanged(HWND window, int dpi, const RECT& suggested);
 
 private:
     std::wstring m_Failure;
@@ -31,4 +33,5 @@ private:
     HANDLE m_Mapping = nullptr;
     ProbeBlock* m_Block = nullptr;
     UINT m_Message = 0;
+    UINT m_DpiMessage = 0;
 };

@@ -32,11 +32,16 @@ void DescribeItems(HMENU menu, LONG depth, ProbeBlock& block)
     }
 }
 
-void Describe(HWND window)
+// Sends WM_DPICHANGED to the window with the rectangle from the shared block.
+void SendDpiChanged(HWND window, WPARAM dpi, ProbeBlock& block)
 {
-    HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, ProbeBlockName(GetCurrentProcessId()).c_str());
-    if (!mapping) return;
-    auto* block = static_cast<ProbeBlock*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeBlock)));
+    RECT suggested = block.suggested;
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    InterlockedExchange(&block.done, 1);
+}
+
+void Describe(HWND window, ProbeBlock* block)
+{
     if (block) {
         wchar_t className[16] = L"";
         GetClassNameW(window, className, 16);
@@ -48,17 +53,28 @@ void Describe(HWND window)
         if (menu) DescribeItems(menu, 0, *block);
         MemoryBarrier();
         InterlockedExchange(&block->done, 1);
-        UnmapViewOfFile(block);
     }
+}
+
+// Runs what the driver asks for with the shared block of this process.
+void Answer(const CWPSTRUCT& call, bool dpiChange)
+{
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, ProbeBlockName(GetCurrentProcessId()).c_str());
+    if (!mapping) return;
+    auto* block = static_cast<ProbeBlock*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeBlock)));
+    if (block && dpiChange) SendDpiChanged(call.hwnd, call.wParam, *block);
+    else Describe(call.hwnd, block);
+    if (block) UnmapViewOfFile(block);
     CloseHandle(mapping);
 }
 
 LRESULT CALLBACK ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam)
 {
     static const UINT probeMessage = RegisterWindowMessageW(PROBE_MESSAGE_NAME);
+    static const UINT dpiMessage = RegisterWindowMessageW(PROBE_DPI_MESSAGE_NAME);
     if (code == HC_ACTION) {
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (call->message == probeMessage) Describe(call->hwnd);
+        if (call->message == probeMessage || call->message == dpiMessage) Answer(*call, call->message == dpiMessage);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

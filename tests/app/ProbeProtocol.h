@@ -11,6 +11,10 @@
 // complete when SendMessage returns.
 
 constexpr wchar_t PROBE_MESSAGE_NAME[] = L"VexiloProbe.DescribeMenu";
+// Wine does not carry WM_DPICHANGED's rectangle from one process to another,
+// so the probe sends it from inside: wParam the new DPI, the suggested
+// rectangle in the shared block.
+constexpr wchar_t PROBE_DPI_MESSAGE_NAME[] = L"VexiloProbe.SendDpiChanged";
 // The DLL's export that hands out the hook procedure. A plain C function, so
 // that its exported name is the same in the 32-bit and the 64-bit build.
 constexpr char PROBE_HOOK_EXPORT[] = "VexiloProbeHook";
@@ -31,6 +35,7 @@ constexpr LONG PROBE_ITEM_CAPACITY = 64;
 // The hook sets done last.
 struct ProbeBlock {
     LONG done;
+    RECT suggested;  // for PROBE_DPI_MESSAGE_NAME
     LONG count;
     MenuEntry items[PROBE_ITEM_CAPACITY];
 };

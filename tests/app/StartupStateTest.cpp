@@ -1,0 +1,83 @@
+// What another program can read of the window right after start-up, with a
+// full settings file: compared as a whole with the state kept in
+// data/startup-state-96.txt, so that a change in how the window is built
+// cannot change anything outside-visible unnoticed.
+//
+// The run also writes what it saw to startup-state-96.actual.txt beside
+// app_tests.exe. When the window's look is meant to change (a new style, a
+// new control), regenerate the expected file from it:
+//   tools/wine-exec 64 out/win64/bin/app_tests.exe --gtest_filter='StartupState.*'
+//   cp out/win64/bin/startup-state-96.actual.txt tests/app/data/startup-state-96.txt
+// and review the difference before committing it. The file is taken at 96 DPI.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/app/AppTest.h"
+#include "tests/app/WindowStateDump.h"
+
+namespace {
+
+std::wstring DataPath(const char* name)
+{
+    std::string path = std::string(VEXILO_APP_TEST_DATA) + "/" + name;
+    if (path[0] == '/') path = "Z:" + path;  // a Linux path, as Wine sees it
+    return std::wstring(path.begin(), path.end());
+}
+
+std::wstring BesideTests(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring self(path, len < MAX_PATH ? len : 0);
+    return self.substr(0, self.find_last_of(L"\\/") + 1) + name;
+}
+
+// Every list full, with entries of many lengths (the extent follows the
+// widest), Japanese and percent signs among them, modes mixed.
+std::vector<std::wstring> VariedSettings()
+{
+    std::vector<std::wstring> lines = {L"[Language]", L"Japanese=0"};
+    auto entryKey = [](int entry) { return (entry < 10 ? L"Str0" : L"Str") + std::to_wstring(entry) + L"="; };
+    for (int row = 0; row < 20; ++row) {
+        lines.push_back(L"[History" + std::to_wstring(row) + L"]");
+        for (int entry = 0; entry < 20; ++entry) {
+            std::wstring text = std::to_wstring(row) + L"*" + std::to_wstring(entry);
+            for (int more = (row * 7 + entry * 5) % 23; more > 0; --more) text += more % 5 ? L"+12" : L"+日本%";
+            lines.push_back(entryKey(entry) + text);
+        }
+    }
+    for (const wchar_t* var : {L"X", L"Y", L"Z"}) {
+        lines.push_back(std::wstring(L"[History") + var + L"]");
+        for (int entry = 0; entry < 20; ++entry) lines.push_back(entryKey(entry) + std::wstring(entry % 7 + 1, L'9'));
+    }
+    lines.push_back(L"[Switch]");
+    for (int row = 0; row < 20; ++row) lines.push_back(L"Int" + std::to_wstring(row) + L"=" + std::to_wstring(row % 3 == 1));
+    for (const wchar_t* line : {L"[WndPos]", L"left=60", L"top=40", L"width=720", L"height=640"}) lines.push_back(line);
+    return lines;
+}
+
+TEST(StartupState, MatchesTheExpectedDump)
+{
+    App app;
+    app.WriteSettingsText(VariedSettings());
+    ASSERT_TRUE(app.Start());
+    const std::string actual = JoinUtf8(DescribeWindowTree(app.Main()));
+    std::ofstream(std::filesystem::path(BesideTests(L"startup-state-96.actual.txt")), std::ios::binary) << actual;
+
+    const std::string expected = FileBytes(DataPath("startup-state-96.txt"));
+    ASSERT_FALSE(expected.empty()) << "no expected dump at " << VEXILO_APP_TEST_DATA;
+    // Line by line, so that a failure names the windows that differ.
+    std::istringstream actualLines(actual), expectedLines(expected);
+    std::string actualLine, expectedLine;
+    int number = 0;
+    while (std::getline(expectedLines, expectedLine)) {
+        ++number;
+        std::getline(actualLines, actualLine);
+        EXPECT_EQ(actualLine, expectedLine) << "line " << number;
+        actualLine.clear();
+    }
+    EXPECT_FALSE(std::getline(actualLines, actualLine)) << "more windows than expected: " << actualLine;
+}
+
+}  // namespace
