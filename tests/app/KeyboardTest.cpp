@@ -254,14 +254,26 @@ TEST(Keyboard, FocusComesBackAfterDialogsAndAnotherWindow)
         EXPECT_EQ(App::Text(app.AnswerField()), answer);
     }
 
+    // On a button, the release of the Enter that closed the dialog presses nothing.
+    HWND toggle = app.ModeToggle(row);
+    ASSERT_TRUE(KeysFocus(app, {VK_TAB}, toggle));
+    const bool integer = App::Checked(toggle);
+    PostMessageW(app.Main(), WM_COMMAND, VexiloId::CMD_EXPLAIN, 0);
+    HWND dialog = app.WaitForWindowOfClass(L"#32770");
+    ASSERT_TRUE(dialog && WaitUntil([&] { return GetForegroundWindow() == dialog; }));
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitGone(dialog));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.Main()) == toggle; }));
+    app.Settle();
+    EXPECT_EQ(App::Checked(toggle), integer);
+
     // A window of the driver in front, then the program again.
-    ASSERT_TRUE(KeysFocus(app, {VK_TAB}, app.ModeToggle(row)));
     HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                  nullptr, nullptr, nullptr);
     ASSERT_TRUE(BringToFront(other));
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.Main()) != app.ModeToggle(row); }));
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.Main()) != toggle; }));
     ASSERT_TRUE(BringToFront(app.Main()));
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.Main()) == app.ModeToggle(row); })) << "focus on " << FocusOf(app.Main());
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.Main()) == toggle; })) << "focus on " << FocusOf(app.Main());
     DestroyWindow(other);
 }
 
