@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "app/AccessibleNames.h"
 #include "app/AppGlobals.h"
 #include "app/FormulaRowsWindow.h"
 #include "app/PanelWindow.h"
@@ -110,6 +111,7 @@ void ApplyLanguage()
     for (UINT position = 0; position < 2; ++position) SetMenuText(menu, position, TRUE, Pick(MENU_TITLES[position]));
     for (const TextsById& item : MENU_ITEMS) SetMenuText(menu, item.id, FALSE, Pick(item.texts));
     RedrawMenuBar();
+    ApplyAccessibleNames();
 }
 
 void ToggleMenuCheck(int itemId, bool& flag)

@@ -3,7 +3,10 @@
 // runs the message loop.
 #include <windows.h>
 
+#include "app/AccessibleNames.h"
 #include "app/AppGlobals.h"
+#include "app/FocusKeeper.h"
+#include "app/KeyboardNavigation.h"
 #include "app/Language.h"
 #include "app/LogMenu.h"
 #include "app/MainWindow.h"
@@ -56,10 +59,12 @@ bool InitInstance(int showCmd)
     LoadWindowState();
     LogSettingsNotes();
     InstallLogListProc();
+    PrepareKeyboardNavigation();
     PrepareMenu();
     ApplyLanguage();
     ShowWindow(hwnd, showCmd);
     UpdateWindow(hwnd);
+    FocusFirstFormula();
     return true;
 }
 
@@ -84,13 +89,15 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int showCmd)
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             // Translated for the main window, so that Alt+? works whichever control has the focus.
-            if (!TranslateAcceleratorW(g_hWndMain ? g_hWndMain : msg.hwnd, accelerators, &msg)) {
+            if (!TranslateAcceleratorW(g_hWndMain ? g_hWndMain : msg.hwnd, accelerators, &msg)
+                && !TranslateKeyboardInput(msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }
         }
         exitCode = static_cast<int>(msg.wParam);
     }
+    ReleaseAccessibleNames();
 
     OsErrorText* osErrorText = g_pOsErrorText;
     IniFile* iniFile = g_pIniFile;

@@ -4,6 +4,8 @@
 
 #include "app/AppGlobals.h"
 #include "app/ErrorMessage.h"
+#include "app/FocusKeeper.h"
+#include "app/KeyboardNavigation.h"
 #include "help/ExplainDialog.h"
 #include "app/FormulaRowsWindow.h"
 #include "app/Language.h"
@@ -152,9 +154,22 @@ void OnCommand(HWND hwnd, int id, HWND, UINT)
         ApplyLanguage();
         break;
     default:
-        FORWARD_WM_COMMAND(hwnd, id, nullptr, 0, DefWindowProcW);
+        if (!RunKeyCommand(id)) FORWARD_WM_COMMAND(hwnd, id, nullptr, 0, DefWindowProcW);
         break;
     }
+}
+
+// Leaving: the focused control is remembered, so that it gets the focus back.
+void OnActivate(HWND hwnd, UINT state, HWND other, BOOL minimized)
+{
+    if (state == WA_INACTIVE) RememberFocus();
+    FORWARD_WM_ACTIVATE(hwnd, state, other, minimized, DefWindowProcW);
+}
+
+// The focus never stays on the main window itself: it goes on to a control.
+void OnSetFocus(HWND hwnd, HWND previous)
+{
+    if (!RestoreFocus()) FORWARD_WM_SETFOCUS(hwnd, previous, DefWindowProcW);
 }
 
 // The log goes with the window: a save that fails at the end is told in a
@@ -207,6 +222,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
         HANDLE_MSG(hwnd, WM_SIZE, OnSize);
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
     case WM_SIZING:
         OnSizing(reinterpret_cast<RECT*>(lParam));

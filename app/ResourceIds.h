@@ -4,6 +4,7 @@
 
 // Resources
 #define IDR_MAINMENU 110        // menu and accelerator table
+#define IDR_KEYS 111            // the keys of the button-only actions and of the row moves
 #define IDD_ABOUT 103           // version information dialog
 #define IDD_EXPLAIN 104         // formula explanation dialog
 #define IDS_TITLE 103           // "Vexilo"
@@ -19,6 +20,14 @@
 #define IDM_EXPLAIN 120
 #define IDM_JAPANESE 121
 #define IDM_STORE_LOG 129
+
+// Commands of the keys in IDR_KEYS (no menu items)
+#define IDM_NEXT_ROW 130
+#define IDM_PREVIOUS_ROW 131
+#define IDM_TOGGLE_MODE 132
+#define IDM_CALCULATE_ROW 133
+#define IDM_COPY_ANSWER 134
+#define IDM_TOGGLE_ON_TOP 135
 
 // Children of the main window
 #define IDC_PANEL 140

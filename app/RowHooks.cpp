@@ -14,6 +14,7 @@ HHOOK g_MouseHook = nullptr;     // likewise
 int g_FocusedRow = 0;            // the formula box that last got the focus
 DWORD g_SelectionStart = 0;      // the remembered selection, one for all rows
 DWORD g_SelectionEnd = 0;
+bool g_EnterDown = false;        // Enter went down in a formula box and has not come up yet
 
 constexpr LPARAM KEY_RELEASED = 0x80000000;
 
@@ -34,6 +35,7 @@ void PutBackSelection(int row)
 // A hook that is already in place stays; none is installed twice.
 void InstallRowHooks()
 {
+    g_EnterDown = false;
     if (!g_KeyboardHook) {
         g_KeyboardHook = SetWindowsHookExW(WH_KEYBOARD, RowKeyboardHook, g_hInst, GetCurrentThreadId());
         if (!g_KeyboardHook) {
@@ -60,21 +62,29 @@ void RemoveRowHooks()
     }
 }
 
+void PressCalcKeepingSelection(int row)
+{
+    SendMessageW(FormulaEdit(row), EM_GETSEL, reinterpret_cast<WPARAM>(&g_SelectionStart),
+                 reinterpret_cast<LPARAM>(&g_SelectionEnd));
+    SendMessageW(CalcButton(row), BM_CLICK, 0, 0);
+    // The first time a combo box is handed the focus it selects all its
+    // text after telling us, which undoes the selection put back on
+    // CBN_SETFOCUS; so it goes back once more.
+    PutBackSelection(row);
+}
+
 // Enter never reaches the formula box; its release clicks the row's Calc
-// button once. A message only peeked at (HC_NOREMOVE) clicks nothing: it
-// comes again when it is taken.
+// button once, when the press came here too: the release of an Enter that
+// closed a dialog clicks nothing. A message only peeked at (HC_NOREMOVE)
+// counts for nothing: it comes again when it is taken.
 LRESULT CALLBACK RowKeyboardHook(int code, WPARAM key, LPARAM keyData)
 {
     if (code < 0 || key != VK_RETURN) return CallNextHookEx(g_KeyboardHook, code, key, keyData);
-    if (code == HC_ACTION && (keyData & KEY_RELEASED)) {
-        const int row = g_FocusedRow;
-        SendMessageW(FormulaEdit(row), EM_GETSEL, reinterpret_cast<WPARAM>(&g_SelectionStart),
-                     reinterpret_cast<LPARAM>(&g_SelectionEnd));
-        SendMessageW(CalcButton(row), BM_CLICK, 0, 0);
-        // The first time a combo box is handed the focus it selects all its
-        // text after telling us, which undoes the selection put back on
-        // CBN_SETFOCUS; so it goes back once more.
-        PutBackSelection(row);
+    if (code == HC_ACTION && !(keyData & KEY_RELEASED)) {
+        g_EnterDown = true;
+    } else if (code == HC_ACTION && g_EnterDown) {
+        g_EnterDown = false;
+        PressCalcKeepingSelection(g_FocusedRow);
     }
     return 1;
 }

@@ -11,6 +11,10 @@ void OnFormulaFocus(int row);
 // Puts the remembered selection into the row's formula edit field.
 void PutBackSelection(int row);
 
+// Clicks the row's Calc button as Enter in its formula box does: the
+// selection in the box is the same afterwards.
+void PressCalcKeepingSelection(int row);
+
 void InstallRowHooks();
 void RemoveRowHooks();
 LRESULT CALLBACK RowKeyboardHook(int code, WPARAM key, LPARAM keyData);

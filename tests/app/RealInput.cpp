@@ -1,5 +1,7 @@
 #include "tests/app/RealInput.h"
 
+#include <vector>
+
 #include "tests/app/VexiloSession.h"
 
 namespace {
@@ -31,14 +33,23 @@ bool BringToFront(HWND topLevel)
 
 void PressKey(WORD virtualKey)
 {
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) {
-        input.type = INPUT_KEYBOARD;
-        input.ki.wVk = virtualKey;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    PressChord({virtualKey});
+}
+
+void PressChord(std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs(2 * keys.size());
+    size_t down = 0;
+    size_t up = inputs.size();
+    for (WORD key : keys) {
+        for (INPUT* input : {&inputs[down++], &inputs[--up]}) {
+            input->type = INPUT_KEYBOARD;
+            input->ki.wVk = key;
+            input->ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+        }
+        inputs[up].ki.dwFlags = KEYEVENTF_KEYUP;
     }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void ClickAt(POINT screen, bool rightButton)
