@@ -7,19 +7,22 @@
 // Blanks are space and backspace.
 #include <cwchar>
 
+#include "engine/CharClasses.h"
 #include "engine/DecFunctions.h"
 #include "engine/FormulaEngine.h"
 #include "engine/TokenCodes.h"
 
 namespace {
 
-
-bool IsOneOf(wchar_t c, const wchar_t* set)
-{
-    return c != 0 && std::wcschr(set, c) != nullptr;
-}
-
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+// What DecCheckLeft asks of the characters before a token, by kind of token.
+enum DecRule : int {
+    DIGIT = 1,        // a digit
+    POINT = 2,        // a decimal point
+    NEEDS_VALUE = 3,  // a binary operator or ")"
+    COMMA = 4,        // "," between two arguments
+    OPENING = 5,      // "(" and the function names
+    CONSTANT = 6,     // pi e x y z
+};
 
 // Letters that begin a function name, besides e and p.
 constexpr const wchar_t* NAME_LETTERS = L"acdfghilmrstT";
@@ -27,16 +30,29 @@ constexpr const wchar_t* NAME_LETTERS = L"acdfghilmrstT";
 // What may follow the constant e.
 constexpr const wchar_t* AFTER_E = L" \b),*+-/";
 
+struct DecOperator {
+    wchar_t symbol;
+    uint32_t code;
+    int level;
+};
+
+// Binding strength of every operator; a higher level binds tighter.
+constexpr DecOperator DEC_OPERATORS[] = {
+    {L'*', DEC_MUL, 2}, {L'/', DEC_DIV, 2},
+    {L'+', DEC_ADD, 1}, {L'-', DEC_SUB, 1},
+};
+
+// Functions bind tighter than every operator.
 constexpr int FUNCTION_LEVEL = 3;
 
+// Level of an item on the operator stack; -1 for an opening bracket.
 int LevelOf(uint32_t code)
 {
-    switch (code) {
-    case DEC_MUL: case DEC_DIV: return 2;
-    case DEC_ADD: case DEC_SUB: return 1;
-    case DEC_OPEN: return -1;
-    default: return FUNCTION_LEVEL;
+    if (code == DEC_OPEN) return -1;
+    for (const DecOperator& op : DEC_OPERATORS) {
+        if (op.code == code) return op.level;
     }
+    return FUNCTION_LEVEL;
 }
 
 }  // namespace
@@ -67,62 +83,62 @@ int32_t FormulaEngine::DecScanToken(int32_t pos)
     }
     switch (c) {
     case L'+': case L'-': case L'*': case L'/':
-        if (refuseUnless(3)) return REFUSED;
+        if (refuseUnless(NEEDS_VALUE)) return REFUSED;
         FlushNumber();
         return DecPushOperator(pos);
     case L'(':
-        if (refuseUnless(5)) return REFUSED;
+        if (refuseUnless(OPENING)) return REFUSED;
         StackPush(DEC_OPEN, 0, 0.0);
         return ADVANCE_ONE;
     case L')':
-        if (refuseUnless(3)) return REFUSED;
+        if (refuseUnless(NEEDS_VALUE)) return REFUSED;
         FlushNumber();
         return PopToOpenBracket(DEC_OPEN, true) ? ADVANCE_ONE : REFUSED;
     case L',':
         FlushNumber();
-        if (refuseUnless(4)) return REFUSED;
+        if (refuseUnless(COMMA)) return REFUSED;
         PopToOpenBracket(DEC_OPEN, false);  // the function's bracket stays
         return ADVANCE_ONE;
     case L'.':
-        if (refuseUnless(2)) return REFUSED;
+        if (refuseUnless(POINT)) return REFUSED;
         AppendNumChars(pos, 1);
         return 1;
     case L'e':
         if (MatchKeyword(at, L"exp(")) {
-            if (refuseUnless(5)) return REFUSED;
+            if (refuseUnless(OPENING)) return REFUSED;
             StackPush(DEC_EXP, 0, 0.0);
             return 3;
         }
-        if (refuseUnless(6)) return REFUSED;
+        if (refuseUnless(CONSTANT)) return REFUSED;
         if (at[1] != 0 && !IsOneOf(at[1], AFTER_E)) return unknownWord();
         PushConstant(1);
         return 1;
     case L'p':
         if (MatchKeyword(at, L"pow(")) {
-            if (refuseUnless(5)) return REFUSED;
+            if (refuseUnless(OPENING)) return REFUSED;
             StackPush(DEC_POW, 0, 0.0);
             return 3;
         }
         if (MatchKeyword(at, L"pi")) {
-            if (refuseUnless(6)) return REFUSED;
+            if (refuseUnless(CONSTANT)) return REFUSED;
             PushConstant(2);
             return 2;
         }
         return unknownWord();
     case L'x': case L'y': case L'z':
-        if (refuseUnless(6)) return REFUSED;
+        if (refuseUnless(CONSTANT)) return REFUSED;
         PushVariable(c - L'x' + 1);
         return ADVANCE_ONE;
     default:
         break;
     }
     if (IsDigit(c)) {
-        if (refuseUnless(1)) return REFUSED;
+        if (refuseUnless(DIGIT)) return REFUSED;
         AppendNumChars(pos, 1);
         return 1;
     }
     if (IsOneOf(c, NAME_LETTERS)) {
-        if (refuseUnless(5)) return REFUSED;
+        if (refuseUnless(OPENING)) return REFUSED;
         for (size_t i = 0; i < DEC_FUNCTION_COUNT; ++i) {
             const DecFunction& function = DEC_FUNCTIONS[i];
             if (MatchKeyword(at, function.name)) {
@@ -141,22 +157,22 @@ int32_t FormulaEngine::DecCheckLeft(int rule, int32_t pos)
     constexpr int32_t ACCEPTED = 0;
     constexpr int32_t REFUSE = 1;
 
-    if (rule == 2) {  // a point directly follows a digit: .5 and 1 .5 are refused
+    if (rule == POINT) {  // a point directly follows a digit: .5 and 1 .5 are refused
         return pos > 0 && IsDigit(m_sBuff[pos - 1]) ? ACCEPTED : REFUSE;
     }
 
     const int32_t before = PreviousNonBlank(pos);
-    if (before < 0) return (rule == 3 || rule == 4) ? REFUSE : ACCEPTED;  // nothing before
+    if (before < 0) return (rule == NEEDS_VALUE || rule == COMMA) ? REFUSE : ACCEPTED;  // nothing before
     const wchar_t b = m_sBuff[before];
     // A value ends here: a digit, ")", the constant e, a variable, or the i of pi.
     const bool afterValue = b == L')' || IsDigit(b) || IsOneOf(b, L"exyzi");
 
     switch (rule) {
-    case 1:  // a digit: 2x is caught at the x, x2 here
+    case DIGIT:  // a digit: 2x is caught at the x, x2 here
         return IsOneOf(b, L"()*+,-./") || IsDigit(b) ? ACCEPTED : REFUSE;
-    case 3:  // a binary operator or ")": -1 and (+1 are refused
+    case NEEDS_VALUE:  // a binary operator or ")": -1 and (+1 are refused
         return afterValue ? ACCEPTED : REFUSE;
-    case 4: {  // ",": only inside the bracket of a two-argument function, sin(1,2) is refused
+    case COMMA: {  // ",": only inside the bracket of a two-argument function, sin(1,2) is refused
         if (!afterValue) return REFUSE;
         int depth = 1;
         int32_t i = pos - 1;
@@ -171,14 +187,14 @@ int32_t FormulaEngine::DecCheckLeft(int rule, int32_t pos)
         }
         return REFUSE;
     }
-    case 5:  // "(" and names: 2(3), 2sin(1) and sin (1) are refused
+    case OPENING:  // "(" and names: 2(3), 2sin(1) and sin (1) are refused
         if (IsOneOf(b, L"(*+,-/")) return ACCEPTED;
         if (m_sBuff[pos] != L'(') return REFUSE;
         for (size_t i = 0; i < DEC_FUNCTION_COUNT; ++i) {
             if (FollowsKeyword(pos, DEC_FUNCTIONS[i].name)) return ACCEPTED;
         }
         return REFUSE;
-    case 6:  // pi, e, x, y, z: 2pi and (1)x are refused
+    case CONSTANT:  // pi, e, x, y, z: 2pi and (1)x are refused
         return IsOneOf(b, L"(*+,-/") ? ACCEPTED : REFUSE;
     default:
         return REFUSE;
@@ -190,15 +206,10 @@ int32_t FormulaEngine::DecCheckLeft(int rule, int32_t pos)
 int32_t FormulaEngine::DecPushOperator(int32_t pos)
 {
     const wchar_t c = m_sBuff[pos];
-    const uint32_t code = c == L'*' ? DEC_MUL : c == L'/' ? DEC_DIV : c == L'+' ? DEC_ADD : DEC_SUB;
-    const int level = LevelOf(code);
-    while (m_StackCnt > 0 && LevelOf(m_Stack[m_StackCnt - 1].m_Kind) >= level) {
-        uint32_t kind = 0;
-        int64_t nVal = 0;
-        double dVal = 0.0;
-        StackPop(kind, nVal, dVal);
-        QueuePush(kind, nVal, dVal);
+    for (const DecOperator& op : DEC_OPERATORS) {
+        if (op.symbol != c) continue;
+        while (m_StackCnt > 0 && LevelOf(m_Stack[m_StackCnt - 1].m_Kind) >= op.level) MoveStackTopToQueue();
+        StackPush(op.code, 0, 0.0);
     }
-    StackPush(code, 0, 0.0);
     return 1;
 }

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double PI = 3.141592653589793;
-
 double Inverse(double v) { return 1.0 / v; }
 double RoundHalfUp(double v) { return std::floor(v + 0.5); }
 double Square(double v) { return v * v; }
@@ -56,10 +54,10 @@ bool FitsInt32(double whole)
 }  // namespace
 
 // Each conversion multiplies first and divides the rounded product.
-double RadToDeg(double v) { return v * 180 / PI; }
-double RadToGrad(double v) { return v * 200 / PI; }
-double DegToRad(double v) { return v * PI / 180; }
-double GradToRad(double v) { return v * PI / 200; }
+double RadToDeg(double v) { return v * 180 / DEC_PI; }
+double RadToGrad(double v) { return v * 200 / DEC_PI; }
+double DegToRad(double v) { return v * DEC_PI / 180; }
+double GradToRad(double v) { return v * DEC_PI / 200; }
 double LogBase(double a, double b) { return Checked(Log(a) / Log(b), a, b); }
 
 // Degrees and minutes are the truncated whole parts, the seconds keep three

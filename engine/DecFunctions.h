@@ -3,6 +3,11 @@
 #include <cstdint>
 
 // The functions of Decimal mode. Angles are in radians throughout.
+
+// The constants pi and e of a formula; every angle conversion uses this π.
+constexpr double DEC_PI = 3.141592653589793;
+constexpr double DEC_E = 2.718281828459045;
+
 double RadToDeg(double v);
 double RadToGrad(double v);
 double DegToRad(double v);

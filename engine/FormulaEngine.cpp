@@ -1,5 +1,6 @@
 #include "engine/FormulaEngine.h"
 
+#include "engine/CharClasses.h"
 #include "engine/TextRoutines.h"
 #include "util/MessageReport.h"
 
@@ -89,27 +90,24 @@ void FormulaEngine::ReportStackCount() const
 bool FormulaEngine::PopToOpenBracket(uint32_t openKind, bool dropBracket)
 {
     while (m_StackCnt > 0) {
-        const bool isOpen = m_Stack[m_StackCnt - 1].m_Kind == openKind;
-        if (isOpen && !dropBracket) return true;
-        uint32_t kind = 0;
-        int64_t nVal = 0;
-        double dVal = 0.0;
-        StackPop(kind, nVal, dVal);
-        if (isOpen) return true;
-        QueuePush(kind, nVal, dVal);
+        if (m_Stack[m_StackCnt - 1].m_Kind != openKind) {
+            MoveStackTopToQueue();
+            continue;
+        }
+        if (dropBracket) {
+            uint32_t kind = 0;
+            int64_t nVal = 0;
+            double dVal = 0.0;
+            StackPop(kind, nVal, dVal);
+        }
+        return true;
     }
     return false;
 }
 
 void FormulaEngine::PopAllToQueue()
 {
-    while (m_StackCnt > 0) {
-        uint32_t kind = 0;
-        int64_t nVal = 0;
-        double dVal = 0.0;
-        StackPop(kind, nVal, dVal);
-        QueuePush(kind, nVal, dVal);
-    }
+    while (m_StackCnt > 0) MoveStackTopToQueue();
 }
 
 bool FormulaEngine::QueueHolds(uint32_t kind) const

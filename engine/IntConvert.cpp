@@ -4,26 +4,25 @@
 // Tokens: numbers (decimal, or hexadecimal after 0X with digits 0-9 A-F), the
 // variables x y z, + - * / % & | ^ << >> ~, brackets, and the prefix
 // functions 0X( TOx( TOy( TOz(. Blanks are space and backspace.
-#include <cwchar>
-
+#include "engine/CharClasses.h"
 #include "engine/FormulaEngine.h"
 #include "engine/TokenCodes.h"
 
 namespace {
 
+// What IntCheckLeft asks of the characters before a token, by kind of token.
+enum IntRule : int {
+    LITERAL_DIGIT = 1,  // a digit, or the 0X of a literal
+    HEX_LETTER = 2,     // A-F, inside a 0X literal only
+    NEEDS_VALUE = 3,    // a binary operator or ")"
+    COMPLEMENT = 4,     // ~
+    OPENING = 5,        // "(" and the prefix functions
+    VARIABLE = 6,       // x y z
+};
 
 // What may precede a token, by the rules of IntCheckLeft.
 constexpr const wchar_t* OPERATORS = L"%&(*+-/<>^|~";
 constexpr const wchar_t* OPERATORS_AND_CLOSE = L"%&()*+-/<>^|~";
-
-bool IsOneOf(wchar_t c, const wchar_t* set)
-{
-    return c != 0 && std::wcschr(set, c) != nullptr;
-}
-
-bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
-bool IsHexLetter(wchar_t c) { return c >= L'A' && c <= L'F'; }
-bool IsVariable(wchar_t c) { return c == L'x' || c == L'y' || c == L'z'; }
 
 struct IntOperator {
     wchar_t symbol;
@@ -77,11 +76,11 @@ int32_t FormulaEngine::IntScanToken(int32_t pos)
     }
     switch (c) {
     case L'+': case L'-': case L'*': case L'/': case L'%': case L'&': case L'^': case L'|':
-        if (refuseUnless(3)) return REFUSED;
+        if (refuseUnless(NEEDS_VALUE)) return REFUSED;
         FlushNumber();
         return IntPushOperator(pos);
     case L'<': case L'>':
-        if (refuseUnless(3)) return REFUSED;
+        if (refuseUnless(NEEDS_VALUE)) return REFUSED;
         if (at[1] != c) {  // a single < or >: the caret goes under what follows
             m_ScanPos = pos + 1;
             return REFUSED;
@@ -89,24 +88,24 @@ int32_t FormulaEngine::IntScanToken(int32_t pos)
         FlushNumber();
         return IntPushOperator(pos);
     case L'~':
-        if (refuseUnless(4)) return REFUSED;
+        if (refuseUnless(COMPLEMENT)) return REFUSED;
         FlushNumber();
         return IntPushOperator(pos);
     case L'(':
-        if (refuseUnless(5)) return REFUSED;
+        if (refuseUnless(OPENING)) return REFUSED;
         StackPush(INT_OPEN, 0, 0.0);
         return ADVANCE_ONE;
     case L')':
-        if (refuseUnless(3)) return REFUSED;
+        if (refuseUnless(NEEDS_VALUE)) return REFUSED;
         FlushNumber();
         return PopToOpenBracket(INT_OPEN, true) ? ADVANCE_ONE : REFUSED;
     case L'0':
         if (MatchKeyword(at, L"0X(")) {
-            if (refuseUnless(5)) return REFUSED;
+            if (refuseUnless(OPENING)) return REFUSED;
             StackPush(INT_HEX, 0, 0.0);
             return 2;
         }
-        if (refuseUnless(1)) return REFUSED;
+        if (refuseUnless(LITERAL_DIGIT)) return REFUSED;
         if (MatchKeyword(at, L"0X")) {
             AppendNumChars(pos, 2);
             return 2;
@@ -114,26 +113,26 @@ int32_t FormulaEngine::IntScanToken(int32_t pos)
         AppendNumChars(pos, 1);
         return 1;
     case L'T':
-        if (refuseUnless(5)) return REFUSED;
+        if (refuseUnless(OPENING)) return REFUSED;
         if (MatchKeyword(at, L"TOx(")) StackPush(INT_TO_X, 0, 0.0);
         else if (MatchKeyword(at, L"TOy(")) StackPush(INT_TO_Y, 0, 0.0);
         else if (MatchKeyword(at, L"TOz(")) StackPush(INT_TO_Z, 0, 0.0);
         else return REFUSED;
         return 3;
     case L'x': case L'y': case L'z':
-        if (refuseUnless(6)) return REFUSED;
+        if (refuseUnless(VARIABLE)) return REFUSED;
         PushVariable(c - L'x' + 1);
         return ADVANCE_ONE;
     default:
         break;
     }
     if (IsDigit(c)) {
-        if (refuseUnless(1)) return REFUSED;
+        if (refuseUnless(LITERAL_DIGIT)) return REFUSED;
         AppendNumChars(pos, 1);
         return 1;
     }
     if (IsHexLetter(c)) {
-        if (refuseUnless(2)) return REFUSED;
+        if (refuseUnless(HEX_LETTER)) return REFUSED;
         AppendNumChars(pos, 1);
         return 1;
     }
@@ -146,7 +145,7 @@ int32_t FormulaEngine::IntCheckLeft(int rule, int32_t pos)
     constexpr int32_t ACCEPTED = 0;
     constexpr int32_t REFUSE = -1;
 
-    if (rule == 2) {
+    if (rule == HEX_LETTER) {
         // A letter A-F continues a hexadecimal literal: walking left over its
         // digits must reach the X of a 0X (so 12AB is refused at the A).
         int32_t i = pos - 1;
@@ -155,18 +154,18 @@ int32_t FormulaEngine::IntCheckLeft(int rule, int32_t pos)
     }
 
     const int32_t before = PreviousNonBlank(pos);
-    if (before < 0) return rule == 3 ? REFUSE : ACCEPTED;  // nothing before
+    if (before < 0) return rule == NEEDS_VALUE ? REFUSE : ACCEPTED;  // nothing before
     const wchar_t b = m_sBuff[before];
 
     switch (rule) {
-    case 1:  // a digit, or the 0X of a literal: 5+1, (1)2, 0X1F
+    case LITERAL_DIGIT:  // a digit, or the 0X of a literal: 5+1, (1)2, 0X1F
         return IsOneOf(b, OPERATORS_AND_CLOSE) || IsDigit(b) || IsHexLetter(b) || b == L'X' ? ACCEPTED : REFUSE;
-    case 3:  // a binary operator or ")": needs a value before it, so -5 and (+1 are refused
+    case NEEDS_VALUE:  // a binary operator or ")": needs a value before it, so -5 and (+1 are refused
         return b == L')' || IsDigit(b) || IsHexLetter(b) || IsVariable(b) ? ACCEPTED : REFUSE;
-    case 4:  // ~ stands where a value may start, ~~5 included; 5~ is refused
-    case 6:  // x y z likewise: 2x and (1)x are refused
+    case COMPLEMENT:  // ~ stands where a value may start, ~~5 included; 5~ is refused
+    case VARIABLE:  // x y z likewise: 2x and (1)x are refused
         return IsOneOf(b, OPERATORS) ? ACCEPTED : REFUSE;
-    case 5:  // "(" and prefix functions: 2(3) is refused, 0X( and TOx( bind their own bracket
+    case OPENING:  // "(" and prefix functions: 2(3) is refused, 0X( and TOx( bind their own bracket
         if (IsOneOf(b, OPERATORS)) return ACCEPTED;
         if (b == L'X' && FollowsKeyword(pos, L"0X(")) return ACCEPTED;
         if (b == L'x' && FollowsKeyword(pos, L"TOx(")) return ACCEPTED;
@@ -191,13 +190,7 @@ int32_t FormulaEngine::IntPushOperator(int32_t pos)
 
     // A complement never pops a complement: ~~5 keeps both.
     if (op->code != INT_NOT) {
-        while (m_StackCnt > 0 && LevelOf(m_Stack[m_StackCnt - 1].m_Kind) >= op->level) {
-            uint32_t kind = 0;
-            int64_t nVal = 0;
-            double dVal = 0.0;
-            StackPop(kind, nVal, dVal);
-            QueuePush(kind, nVal, dVal);
-        }
+        while (m_StackCnt > 0 && LevelOf(m_Stack[m_StackCnt - 1].m_Kind) >= op->level) MoveStackTopToQueue();
     }
     StackPush(op->code, 0, 0.0);
     return length;

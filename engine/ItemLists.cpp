@@ -47,3 +47,12 @@ void FormulaEngine::StackPop(uint32_t& kind, int64_t& nVal, double& dVal)
     m_Stack.pop_back();
     m_StackCnt = static_cast<int32_t>(m_Stack.size());
 }
+
+void FormulaEngine::MoveStackTopToQueue()
+{
+    uint32_t kind = 0;
+    int64_t nVal = 0;
+    double dVal = 0.0;
+    StackPop(kind, nVal, dVal);
+    QueuePush(kind, nVal, dVal);
+}

@@ -3,14 +3,13 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "engine/CharClasses.h"
+#include "engine/DecFunctions.h"
 #include "engine/FormulaEngine.h"
 #include "engine/TextRoutines.h"
 #include "engine/TokenCodes.h"
 
 namespace {
-
-constexpr double CONSTANT_E = 2.718281828459045;
-constexpr double CONSTANT_PI = 3.141592653589793;
 
 // The white space that the C conversions skip in front of a number.
 bool IsLeadingSpace(wchar_t c)
@@ -20,8 +19,8 @@ bool IsLeadingSpace(wchar_t c)
 
 int DigitValue(wchar_t c)
 {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    if (IsDigit(c)) return c - L'0';
+    if (IsHexLetter(c)) return c - L'A' + 10;
     if (c >= L'a' && c <= L'f') return c - L'a' + 10;
     return 99;
 }
@@ -137,5 +136,5 @@ void FormulaEngine::PushVariable(int which)
 void FormulaEngine::PushConstant(int which)
 {
     if (m_IntMode) return;
-    QueuePush(TOKEN_NUMBER, 0, which == 1 ? CONSTANT_E : CONSTANT_PI);
+    QueuePush(TOKEN_NUMBER, 0, which == 1 ? DEC_E : DEC_PI);
 }

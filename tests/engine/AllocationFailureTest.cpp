@@ -49,35 +49,6 @@ void operator delete(void* block, std::size_t) noexcept
     std::free(block);
 }
 
-TEST(AllocationFailure, PushLeavesTheListAsItWas)
-{
-    FormulaEngine engine;
-    engine.QueuePush(0, 1, 0.0);
-    engine.StackPush(0, 1, 0.0);
-    MessageCapture capture;
-
-    // The first push reserved room; fill it so that the next one must grow.
-    while (engine.m_Queue.size() < engine.m_Queue.capacity()) engine.QueuePush(0, 2, 0.0);
-    const int32_t count = engine.m_QueueCnt;
-    FailAllocation(0);
-    engine.QueuePush(0, 3, 0.0);
-    EXPECT_EQ(engine.m_QueueCnt, count);
-    EXPECT_EQ(static_cast<size_t>(engine.m_QueueCnt), engine.m_Queue.size());
-    EXPECT_EQ(engine.m_Queue.back().m_nVal, 2);
-
-    while (engine.m_Stack.size() < engine.m_Stack.capacity()) engine.StackPush(0, 2, 0.0);
-    const int32_t depth = engine.m_StackCnt;
-    FailAllocation(0);
-    engine.StackPush(0, 3, 0.0);
-    EXPECT_EQ(engine.m_StackCnt, depth);
-
-    ASSERT_EQ(capture.Messages().size(), 2u);
-    for (const std::wstring& message : capture.Messages()) {
-        EXPECT_TRUE(IsCaughtFailureReport(message)) << testing::PrintToString(message);
-        EXPECT_NE(message.find(L"ItemLists.cpp"), std::wstring::npos) << testing::PrintToString(message);
-    }
-}
-
 // The 1 of 1+2 is lost: the sum then finds one value and the formula is
 // refused as unfinished, after the report.
 TEST(AllocationFailure, CalculationEndsCleanly)
@@ -93,5 +64,31 @@ TEST(AllocationFailure, CalculationEndsCleanly)
         EXPECT_EQ(std::wstring(engine.m_sErr), L"___^ syntax error");
         ASSERT_EQ(capture.Messages().size(), 1u);
         EXPECT_TRUE(IsCaughtFailureReport(capture.Messages()[0]));
+    }
+}
+
+// Whichever allocation of either list fails, it is reported once from the
+// item lists and the calculation still ends without touching a lost item.
+TEST(AllocationFailure, AnyFailedPushIsReportedOnce)
+{
+    for (int intMode : {0, 1}) {
+        for (int n = 0;; ++n) {
+            SCOPED_TRACE(testing::Message() << "mode " << intMode << ", allocation " << n);
+            FormulaEngine engine;
+            engine.m_IntMode = intMode;
+            StrCopy(engine.m_sBuff, L"((1+2)*3-4)*(5+6)");
+            MessageCapture capture;
+            FailAllocation(n);
+            const wchar_t* answer = engine.Calculate();
+            const bool failed = g_AllocationsBeforeFailure == -1;
+            FailAllocation(-1);
+            if (!failed) {
+                EXPECT_STREQ(answer, L"55");
+                break;
+            }
+            ASSERT_EQ(capture.Messages().size(), 1u);
+            EXPECT_TRUE(IsCaughtFailureReport(capture.Messages()[0]));
+            EXPECT_NE(capture.Messages()[0].find(L"ItemLists.cpp"), std::wstring::npos);
+        }
     }
 }

@@ -54,7 +54,7 @@ const AnswerRow FUNCTIONS[] = {
     {L"logbase(0.5,1)", L"-inf"}, {L"logbase(1,1)", L"-nan"},
     {L"logbase(0-8,2)", L"-nan"}, {L"logbase(8,0-2)", L"-nan"},
     // max and min give the second argument on a tie (+0 against -0) or a NaN.
-    {L"max(1,2)", L"2"}, {L"max(2,1)", L"2"}, {L"max(0,0*(0-1))", L"-0"},
+    {L"max(1,2)", L"2"}, {L"max(2,1)", L"2"}, {L"max((1),2)", L"2"}, {L"max(0,0*(0-1))", L"-0"},
     {L"max(0*(0-1),0)", L"0"}, {L"max(sqrt(0-1),1)", L"1"}, {L"max(1,sqrt(0-1))", L"-nan"},
     {L"min(1,2)", L"1"}, {L"min(2,1)", L"1"}, {L"min(0,0*(0-1))", L"-0"},
     {L"min(0*(0-1),0)", L"0"}, {L"min(sqrt(0-1),1)", L"1"}, {L"min(1,sqrt(0-1))", L"-nan"},
