@@ -15,7 +15,7 @@
 namespace {
 
 HWND g_hWndPanel = nullptr;  // set by the panel's WM_CREATE
-HWND g_hWndRows = nullptr;   // likewise
+HWND g_hWndFormulaRows = nullptr;   // likewise
 
 struct ControlLayout {
     const wchar_t* className;
@@ -76,7 +76,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
     SetWindowFont(g_Controls[ANSWER_FIELD], AnswerFont(), FALSE);
 
     const RECT rows = PlaceRect(ROWS_PLACE, client.right);
-    g_hWndRows = CreateWindowExW(0, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
+    g_hWndFormulaRows = CreateWindowExW(0, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
                                  rows.right - rows.left, rows.bottom - rows.top, hwnd,
                                  reinterpret_cast<HMENU>(IDC_ROWS), g_hInst, nullptr);
     return TRUE;
@@ -85,7 +85,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 // Puts every control where the width W and the DPI place it.
 void PlaceControls(int width, DropHeight dropHeight)
 {
-    PlaceWindow(g_hWndRows, PlaceRect(ROWS_PLACE, width));
+    PlaceWindow(g_hWndFormulaRows, PlaceRect(ROWS_PLACE, width));
     for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
         PlaceWindow(g_Controls[i], PlaceRect(PANEL_CONTROLS[i].place, width),
                     IsVariableBox(i) ? dropHeight : DropHeight::NONE);
@@ -111,7 +111,7 @@ void OnDestroy(HWND hwnd)
 {
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(hwnd, GW_CHILD)) DestroyWindow(child);
     for (HWND& control : g_Controls) control = nullptr;
-    g_hWndRows = nullptr;
+    g_hWndFormulaRows = nullptr;
     g_hWndPanel = nullptr;
     PostQuitMessage(0);
 }
@@ -141,7 +141,7 @@ HWND PanelControl(int id)
     for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
         if (PANEL_CONTROLS[i].id == id) return g_Controls[i];
     }
-    return id == IDC_ROWS ? g_hWndRows : nullptr;
+    return id == IDC_ROWS ? g_hWndFormulaRows : nullptr;
 }
 
 // Handled messages are passed on to the default procedure as well.
