@@ -60,12 +60,19 @@ DoubleDouble AtanAccurate(DoubleDouble y, DoubleDouble x)
     return Add(ATAN_TABLE[k], Add(u, Mul(Mul(u, w), series)));
 }
 
+// whole - part for whole >= 2 * part >= 0 (pi/2 or pi less an angle up to pi/4 or pi/2).
+DoubleDouble Complement(DoubleDouble whole, DoubleDouble part)
+{
+    const DoubleDouble s = TwoSum(whole.hi, -part.hi);
+    return FastTwoSum(s.hi, (s.lo + whole.lo) - part.lo);
+}
+
 // atan(y / x) for y, x >= 0 not both zero, in [0, pi/2].
 template <class AtanMethod>
 DoubleDouble AtanOfRatio(DoubleDouble y, DoubleDouble x, AtanMethod atan)
 {
     if (y.hi <= x.hi) return atan(y, x);
-    return Add(HALF_PI, Negate(atan(x, y)));
+    return Complement(HALF_PI, atan(x, y));
 }
 
 // sqrt(1 - x^2) for |x| <= 1, to 2^-100: 1 - x^2 in double-double, then
@@ -79,7 +86,7 @@ DoubleDouble RootOfOneMinusSquare(double x)
     const double root = std::sqrt(square.hi);
     const DoubleDouble rr = TwoProduct(root, root);
     const double rest = ((square.hi - rr.hi) - rr.lo) + square.lo;  // the difference is exact
-    return FastTwoSum(root, rest / (2 * root));
+    return FastTwoSum(root, rest * (0.5 / root));
 }
 
 // The fast value when it rounds safely, else the accurate one.
@@ -112,7 +119,7 @@ double ArcCosine(double x)
     const DoubleDouble root = RootOfOneMinusSquare(x);
     return RoundedOnce([&](auto method) {
         const DoubleDouble angle = AtanOfRatio(root, {std::fabs(x), 0.0}, method);
-        return x < 0 ? Add(PI_DD, Negate(angle)) : angle;
+        return x < 0 ? Complement(PI_DD, angle) : angle;
     });
 }
 
