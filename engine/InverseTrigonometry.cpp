@@ -5,8 +5,8 @@
 #include "engine/Trigonometry.h"
 
 // Every function is the atan of a ratio at most 1 (asin and acos with
-// sqrt(1 - x^2)), near k/32; below 0.45, asin and acos use asin's own series
-// instead. A fast evaluation answers when its whole error interval (2^-60
+// sqrt(1 - x^2)), near k/32; below 0.45 and from 0.6 (through the half
+// angle), asin and acos use asin's own series instead. A fast evaluation answers when its whole error interval (2^-60
 // relative) rounds to one double; its worst case is about 2^-61.8, near
 // v = 1/64 where the doubles' tail d^2 (a2 + ...) is a quarter of the
 // result. Otherwise the accurate evaluation (double-double throughout,
@@ -105,6 +105,23 @@ DoubleDouble RootOfOneMinusSquare(double x)
     return FastTwoSum(root, rest * (0.5 / root));
 }
 
+// asin(z) for z = sqrt((1 - v)/2), v >= HALF_ANGLE_FROM: z < 0.45 so
+// asin's series serves; asin(v) = pi/2 - 2 asin(z) and acos(v) = 2 asin(z).
+constexpr double HALF_ANGLE_FROM = 0.6;
+
+DoubleDouble HalfAngleAsin(double v)
+{
+    const double s = (1.0 - v) * 0.5;  // exact for v >= 1/2
+    if (s == 0) return {0.0, 0.0};
+    const double root = std::sqrt(s);
+    const DoubleDouble rr = TwoProduct(root, root);
+    const double rootLow = ((s - rr.hi) - rr.lo) * (0.5 / root);  // one Newton step
+    const int k = static_cast<int>(root * 32 + 0.5);
+    return TaylorSum(ASIN_TAYLOR[k], root - k / 32.0, rootLow);
+}
+
+DoubleDouble Twice(DoubleDouble a) { return {2 * a.hi, 2 * a.lo}; }
+
 // The fast value when it rounds safely, else the accurate one.
 template <class Accurate>
 double RoundedOnce(DoubleDouble fast, Accurate accurate)
@@ -126,12 +143,20 @@ double ArcSine(double x)
     if (ax < TINY) return x;  // keeps the sign of -0
     if (!(ax <= 1)) return std::isnan(x) ? x : NAN;
     const auto accurate = [&] { return AtanAccurateOf({ax, 0.0}, RootOfOneMinusSquare(x)); };
-    const double angle = ax < ASIN_SERIES_LIMIT ? RoundedOnce(AsinFast(ax), accurate)
-                                                : RoundedOnce(AtanFastOf({ax, 0.0}, RootOfOneMinusSquare(x)), accurate);
+    DoubleDouble fast;
+    if (ax < ASIN_SERIES_LIMIT) {
+        fast = AsinFast(ax);
+    } else if (ax >= HALF_ANGLE_FROM) {
+        fast = Add(HALF_PI, Negate(Twice(HalfAngleAsin(ax))));
+    } else {
+        fast = AtanFastOf({ax, 0.0}, RootOfOneMinusSquare(x));
+    }
+    const double angle = RoundedOnce(fast, accurate);
     return x < 0 ? -angle : angle;
 }
 
-// acos(x) = pi/2 - asin(x) near 0, else the atan of sqrt(1 - x^2) / |x|.
+// acos(x) = pi/2 - asin(x) near 0, 2 asin(sqrt((1 - x)/2)) near 1, else the
+// atan of sqrt(1 - x^2) / |x|.
 double ArcCosine(double x)
 {
     const double ax = std::fabs(x);
@@ -144,7 +169,8 @@ double ArcCosine(double x)
         const DoubleDouble asin = AsinFast(ax);
         return RoundedOnce(x < 0 ? Add(HALF_PI, asin) : Complement(HALF_PI, asin), accurate);
     }
-    const DoubleDouble angle = AtanFastOf(RootOfOneMinusSquare(x), {ax, 0.0});
+    const DoubleDouble angle =
+        ax >= HALF_ANGLE_FROM ? Twice(HalfAngleAsin(ax)) : AtanFastOf(RootOfOneMinusSquare(x), {ax, 0.0});
     return RoundedOnce(x < 0 ? Complement(PI_DD, angle) : angle, accurate);
 }
 
