@@ -63,7 +63,8 @@ DoubleDouble AsinFast(double v)
     return TaylorSum(ASIN_TAYLOR[k], v - k / 32.0, 0.0);
 }
 
-// The same in double-double throughout: the series to u^17 leaves 2^-110 out.
+// atan(y/x) like AtanFast, in double-double throughout: atan(c) + atan(u),
+// u = (v - c) / (1 + v*c), the series to u^17 leaving 2^-110 out.
 DoubleDouble AtanAccurate(DoubleDouble y, DoubleDouble x)
 {
     const DoubleDouble v = Div(y, x);
