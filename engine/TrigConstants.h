@@ -214,14 +214,14 @@ constexpr double PIO2_1 = 0x1.921fb50000000p+0;
 constexpr double PIO2_2 = 0x1.110b460000000p-26;
 constexpr double PIO2_3 = 0x1.1a62633145c07p-54;
 constexpr double PIO2_4 = -0x1.f1976b7ed8fbcp-110;
-// Taylor coefficients of atan at c = k/32, k = 0..32: atan(c + d) =
-// sum ATAN_TAYLOR[k].a[n] * d^n; a[0] and a[1] as double-doubles.
-struct AtanTaylor {
+// Taylor coefficients: f(c + d) = sum a[n] d^n, a0 and a1 as double-doubles.
+struct TaylorRow {
     DoubleDouble a0;
     DoubleDouble a1;
     double a[11];  // a[n - 2] for n = 2..12
 };
-constexpr AtanTaylor ATAN_TAYLOR[] = {
+// atan at c = k/32, k = 0..32.
+constexpr TaylorRow ATAN_TAYLOR[] = {
     {{0x0.0p+0, 0x0.0p+0}, {0x1.0000000000000p+0, 0x0.0p+0},
      {0x0.0p+0, -0x1.5555555555555p-2, 0x0.0p+0, 0x1.999999999999ap-3, 0x0.0p+0, -0x1.2492492492492p-3, 0x0.0p+0, 0x1.c71c71c71c71cp-4, 0x0.0p+0, -0x1.745d1745d1746p-4, 0x0.0p+0}},
     {{0x1.ffd55bba97625p-6, -0x1.5ec431444912cp-60}, {0x1.ff801ff801ff8p-1, 0x1.ff801ff801ff8p-61},
@@ -288,4 +288,37 @@ constexpr AtanTaylor ATAN_TAYLOR[] = {
      {-0x1.07fdeba010928p-2, 0x1.5447b0136e69fp-4, 0x1.149fc55103947p-8, -0x1.dc97bfbe9a2eep-6, 0x1.752d4b08adda9p-6, -0x1.202e8b540d106p-7, -0x1.25de5859de3e9p-10, 0x1.2886c4afd9f21p-8, -0x1.d8d6f1ff313bcp-9, 0x1.66a66fcf52c00p-10, 0x1.37c47495a5fd9p-12}},
     {{0x1.921fb54442d18p-1, 0x1.1a62633145c07p-55}, {0x1.0000000000000p-1, 0x0.0p+0},
      {-0x1.0000000000000p-2, 0x1.5555555555555p-4, 0x0.0p+0, -0x1.999999999999ap-6, 0x1.5555555555555p-6, -0x1.2492492492492p-7, 0x0.0p+0, 0x1.c71c71c71c71cp-9, -0x1.999999999999ap-9, 0x1.745d1745d1746p-10, 0x0.0p+0}},
+};
+// asin at c = k/32, k = 0..14.
+constexpr TaylorRow ASIN_TAYLOR[] = {
+    {{0x0.0p+0, 0x0.0p+0}, {0x1.0000000000000p+0, 0x0.0p+0},
+     {0x0.0p+0, 0x1.5555555555555p-3, 0x0.0p+0, 0x1.3333333333333p-4, 0x0.0p+0, 0x1.6db6db6db6db7p-5, 0x0.0p+0, 0x1.f1c71c71c71c7p-6, 0x0.0p+0, 0x1.6e8ba2e8ba2e9p-6, 0x0.0p+0}},
+    {{0x1.000aabde0b9c8p-5, 0x1.d6d94551be3e9p-61}, {0x1.0020060140461p+0, -0x1.e3194a6d70f37p-59},
+     {0x1.00601e08c276bp-6, 0x1.56d61da71d91fp-3, 0x1.8190f57651b41p-7, 0x1.36f709ca192f4p-4, 0x1.428fecb2dd781p-7, 0x1.7685ae5c79889p-5, 0x1.1bb69af2382f9p-7, 0x1.02d481ce8a302p-5, 0x1.01010a0716062p-7, 0x1.84807218f7137p-6, 0x1.dad93b8d255efp-8}},
+    {{0x1.002abde953619p-4, 0x1.182e2dc6ddeedp-58}, {0x1.00806050463f4p+0, -0x1.828b6295ee621p-54},
+     {0x1.0181e23278b7fp-5, 0x1.5b61e9ddafe71p-3, 0x1.864f6db9edae1p-6, 0x1.427119fb2aadbp-4, 0x1.4a5f258b28dc2p-6, 0x1.91a6dfa5adec1p-5, 0x1.271ec0e36e2b1p-6, 0x1.21d9766133866p-5, 0x1.10854fcf70322p-6, 0x1.ca14140dabc64p-6, 0x1.019044be0df5ep-6}},
+    {{0x1.809092913e52ep-4, 0x1.cf6b1f9befb16p-60}, {0x1.0121e99650547p+0, -0x1.ef574385b7b2ap-54},
+     {0x1.851e62bfa7b80p-5, 0x1.631588e23b648p-3, 0x1.2ac723cfd763cp-5, 0x1.5630c74c11239p-4, 0x1.01db090c55949p-5, 0x1.c14e6b9bd36ddp-5, 0x1.d89487c1a54c1p-6, 0x1.59bca8c47580ap-5, 0x1.c237b966a1ebfp-6, 0x1.259efd730488ap-5, 0x1.b94c078870f77p-6}},
+    {{0x1.00abe0c129e1ep-3, 0x1.7ceb0ee49d42ap-60}, {0x1.02061446ffa9ap+0, -0x1.3e4dd7a0f0c8dp-54},
+     {0x1.061e8e8103b88p-4, 0x1.6e228e2a0d52fp-3, 0x1.99fc94d904350p-5, 0x1.7331fb4c6e147p-4, 0x1.6b89bd1c4ff93p-5, 0x1.04ba61ae9f4bbp-4, 0x1.5903c0422cd36p-5, 0x1.b188268022b34p-5, 0x1.56d36fb5ede68p-5, 0x1.8f7f9c3842511p-5, 0x1.609dd529d0c8dp-5}},
+    {{0x1.41510cb011423p-3, -0x1.15d675180eda8p-58}, {0x1.032ef3f5dc32cp+0, 0x1.b9f313919470ap-57},
+     {0x1.4c163be9c863ep-4, 0x1.7cd1cbdad651ap-3, 0x1.09f2314e3cd56p-4, 0x1.9af235aa4669dp-4, 0x1.e839f4c62cc13p-5, 0x1.382baffe36223p-4, 0x1.e434955f7ffe2p-5, 0x1.1a6430f94de15p-4, 0x1.fab719c5e1232p-5, 0x1.1b3c453fd0fb2p-4, 0x1.14204aa42f6ddp-4}},
+    {{0x1.82494ed0e78fcp-3, -0x1.443c2697a7d2fp-57}, {0x1.049f4b0cadb3bp+0, 0x1.bb890653e497cp-54},
+     {0x1.952d8a70fd76cp-4, 0x1.8f871364b45f7p-3, 0x1.4e153e6ec33c2p-4, 0x1.cf91aa6f3828bp-4, 0x1.3fcca03287c26p-4, 0x1.7fa5ed07e4435p-4, 0x1.4e3a70e328fa4p-4, 0x1.7adc07fb4de3bp-4, 0x1.737ecb87d061cp-4, 0x1.9dd75e2d5bc25p-4, 0x1.b06e1c54803d4p-4}},
+    {{0x1.c3a6f13aae84bp-3, -0x1.7739d10fe8bc1p-57}, {0x1.065a9d98132e6p+0, -0x1.549771762b513p-54},
+     {0x1.e231717821274p-4, 0x1.a6c69045eb07ep-3, 0x1.9ba2404c9cc04p-4, 0x1.0a0269f0229f8p-3, 0x1.9de9c0e525a3dp-4, 0x1.e206b6dd81823p-4, 0x1.cb6a80d04ce9fp-4, 0x1.0438fb4962617p-3, 0x1.1130d85b2e99fp-3, 0x1.35a8a4d1a14afp-3, 0x1.55dcd5ae2f1b2p-3}},
+    {{0x1.02be9ce0b87cdp-2, 0x1.e5d09da2e0f04p-58}, {0x1.08654a2d4f6dbp+0, -0x1.fcd7aa9a877b8p-54},
+     {0x1.1a05a47498fd8p-3, 0x1.c33c3a5427fc0p-3, 0x1.f55f5d410ffb9p-4, 0x1.362eb5f045f67p-3, 0x1.0aaf844bee781p-3, 0x1.34b1f9c970a7cp-3, 0x1.3ca358067b593p-3, 0x1.6cd161309b906p-3, 0x1.958f5873b2e02p-3, 0x1.d959eaaf40a20p-3, 0x1.124fac7838951p-2}},
+    {{0x1.23f0523c5dc2bp-2, 0x1.4fc2674a3d6b2p-59}, {0x1.0ac4aa5195bf3p+0, -0x1.138c42820d226p-54},
+     {0x1.45e49457b8d60p-3, 0x1.e5c6183ac4587p-3, 0x1.2f693e7e09901p-3, 0x1.6f1adb5c8ae8ap-3, 0x1.57e4eb1106519p-3, 0x1.92541faf106e5p-3, 0x1.b7bc3ff02093bp-3, 0x1.04942168d6689p-2, 0x1.311234218efdcp-2, 0x1.714b68aa335d5p-2, 0x1.c0575434ecfd8p-2}},
+    {{0x1.457393b90e2aap-2, 0x1.b1f64d329fe98p-56}, {0x1.0d7f3c53851c3p+0, -0x1.95634658de958p-59},
+     {0x1.755446452737bp-3, 0x1.07c130faff1d6p-2, 0x1.6e451a9f5f5c3p-3, 0x1.b8a7ae2299f55p-3, 0x1.bd659333127ffp-3, 0x1.0a89831af219ep-2, 0x1.34a8081c9b80bp-2, 0x1.7b2e694968063p-2, 0x1.d27beff51f52ep-2, 0x1.263d5dac7afb5p-1, 0x1.76261afffdf37p-1}},
+    {{0x1.675441329986ep-2, 0x1.d027ed2bb2edap-56}, {0x1.109cd94386664p+0, -0x1.825e2e62128bcp-54},
+     {0x1.a9120cbe5685ep-3, 0x1.20f18b0be2ac0p-2, 0x1.ba42a20e8ba32p-3, 0x1.0c2059c61b8f2p-2, 0x1.2284782be1355p-2, 0x1.66f1d7d122428p-2, 0x1.b728803f36897p-2, 0x1.192a3fc3f438dp-1, 0x1.6b64035f0ec1fp-1, 0x1.df7523c7935c8p-1, 0x1.3fa0e08a8f3fep+0}},
+    {{0x1.899f4edc962d3p-2, 0x1.3e919701b7c6dp-60}, {0x1.1426fac0654dbp+0, -0x1.094cdd1bdfbc0p-54},
+     {0x1.e202df90fb4b1p-3, 0x1.3f64af08aaa6ap-2, 0x1.0bb20b9b6a221p-2, 0x1.4ac896e03961dp-2, 0x1.7ea574d1b4122p-2, 0x1.eb800c9c5d2ecp-2, 0x1.3d60fa4e04a35p-1, 0x1.a96f67c4bf48ap-1, 0x1.211bf811bfb6cp+0, 0x1.902d1d416d3d7p+0, 0x1.1839c344591ddp+1}},
+    {{0x1.ac62fec0b2a92p-2, 0x1.cb9f9a052f11fp-56}, {0x1.182915c92f066p+0, -0x1.96040f1fedc7dp-56},
+     {0x1.109fbef7deb6ep-2, 0x1.64562d09aa292p-2, 0x1.458e6f03ee033p-2, 0x1.9dce487781efcp-2, 0x1.fdf49fcf1ed2fp-2, 0x1.56733ba605254p-1, 0x1.d311d218ee5b6p-1, 0x1.48f0395474708p+0, 0x1.d6f88978ccc8fp+0, 0x1.56f357e84ad00p+1, 0x1.f9ab72ab183bep+1}},
+    {{0x1.cfaf27460fe9fp-2, -0x1.8bf75f355f723p-57}, {0x1.1cb111f0a37bcp+0, -0x1.86634f69e42e2p-55},
+     {0x1.341278d2eebedp-2, 0x1.91687471015e6p-2, 0x1.8e7b9b5b3dd4fp-2, 0x1.069e7e5d35ba5p-1, 0x1.588e5aa2f5378p-1, 0x1.e647c0e02135ap-1, 0x1.5ebde54c356bdp+0, 0x1.0476db8c324ffp+1, 0x1.89ce27faee3c7p+1, 0x1.2e9ddf9740d1ap+2, 0x1.d703c652272fdp+2}},
 };

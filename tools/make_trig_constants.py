@@ -2,7 +2,7 @@
 """Prints the constant tables of engine/TrigConstants.h with mpmath: the bits
 of 2/pi, pi/2 and pi as double-doubles, the Taylor coefficients of sin, cos
 and atan as double-doubles, atan(k/32) for k = 0..32 and the Taylor
-coefficients of atan at k/32.
+coefficients of atan and asin at k/32.
 Run: /usr/bin/python3 tools/make_trig_constants.py > engine/TrigConstants.h
 """
 from mpmath import mp, mpf, factorial, atan, floor
@@ -70,13 +70,21 @@ print("// pi/2 = PIO2_1 + PIO2_2 + PIO2_3 + PIO2_4: 26, 26, 53 and 53 bits.")
 for name, v in (("PIO2_1", float(p1)), ("PIO2_2", float(p2)), ("PIO2_3", p3), ("PIO2_4", p4)):
     print("constexpr double %s = %s;" % (name, v.hex()))
 
-print("// Taylor coefficients of atan at c = k/32, k = 0..32: atan(c + d) =")
-print("// sum ATAN_TAYLOR[k].a[n] * d^n; a[0] and a[1] as double-doubles.")
-print("struct AtanTaylor {\n    DoubleDouble a0;\n    DoubleDouble a1;\n    double a[11];  // a[n - 2] for n = 2..12\n};")
-print("constexpr AtanTaylor ATAN_TAYLOR[] = {")
-for k in range(33):
-    with mp.workprec(320):
-        coeffs = mp.taylor(mp.atan, mpf(k) / 32, 12)
-    rest = ", ".join(float(a if abs(a) > mpf(2) ** -200 else 0).hex() for a in coeffs[2:])  # no rounding noise
-    print("    {%s, %s,\n     {%s}}," % (dd(coeffs[0]), dd(coeffs[1]), rest))
-print("};")
+print("// Taylor coefficients: f(c + d) = sum a[n] d^n, a0 and a1 as double-doubles.")
+print("struct TaylorRow {\n    DoubleDouble a0;\n    DoubleDouble a1;\n    double a[11];  // a[n - 2] for n = 2..12\n};")
+
+
+def taylor_table(name, function, last):
+    print("constexpr TaylorRow %s[] = {" % name)
+    for k in range(last + 1):
+        with mp.workprec(320):
+            coeffs = mp.taylor(function, mpf(k) / 32, 12)
+        rest = ", ".join(float(a if abs(a) > mpf(2) ** -200 else 0).hex() for a in coeffs[2:])  # no rounding noise
+        print("    {%s, %s,\n     {%s}}," % (dd(coeffs[0]), dd(coeffs[1]), rest))
+    print("};")
+
+
+print("// atan at c = k/32, k = 0..32.")
+taylor_table("ATAN_TAYLOR", mp.atan, 32)
+print("// asin at c = k/32, k = 0..14.")
+taylor_table("ASIN_TAYLOR", mp.asin, 14)
