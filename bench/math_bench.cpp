@@ -1,6 +1,6 @@
 // Time per call of the engine's elementary functions against the C library's
 // on the same arguments, and the ratio of the two.
-// Run: out/release/bench/math_bench
+// Run: out/release/bench/math_bench [--benchmark_repetitions=5]
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -92,8 +92,10 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
+        // With --benchmark_repetitions the median stands for each benchmark.
         for (const Run& run : runs) {
-            if (run.iterations > 0) m_Times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
+            m_Times[run.run_name.function_name] = run.GetAdjustedCPUTime();
         }
     }
     void Finalize() override

@@ -83,13 +83,16 @@ LogReduction ReduceForLog(double x)
         bits = std::bit_cast<uint64_t>(x * 0x1p54);
         k = -54;
     }
-    k += static_cast<int>(bits >> 52) - 1023;
-    double m = std::bit_cast<double>((bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1023} << 52));
-    if (m >= 1.5) {
-        m *= 0.5;
-        ++k;
-    }
-    const int index = static_cast<int>(((m - 1.0) * 128.0 + ROUNDING_SHIFT) - ROUNDING_SHIFT) + 32;
+    // With f the fraction bits (the significand 1 + f / 2^52), m is that
+    // significand below 1.5 and half of it from 1.5 on; the index rounds
+    // (m - 1) * 128 from the bits themselves, without a branch.
+    const uint64_t f = bits & ((uint64_t{1} << 52) - 1);
+    const bool halved = f >= (uint64_t{1} << 51);
+    k += static_cast<int>(bits >> 52) - 1023 + (halved ? 1 : 0);
+    const double m = std::bit_cast<double>(f | (halved ? uint64_t{1022} << 52 : uint64_t{1023} << 52));
+    const int above = static_cast<int>((f + (uint64_t{1} << 44)) >> 45);
+    const int below = -static_cast<int>(((uint64_t{1} << 52) - f + (uint64_t{1} << 45)) >> 46);
+    const int index = (halved ? below : above) + 32;
     const DoubleDouble product = TwoProduct(m, LOG_CENTRE[index]);
     return {k, index, FastTwoSum(product.hi - 1.0, product.lo)};  // r exact
 }
@@ -148,9 +151,12 @@ DoubleDouble FastLog(double x)
                           z4 * ((1.0 / 7 - z * (1.0 / 8)) + z2 * (1.0 / 9)));
     const DoubleDouble& centre = LOG_OF_CENTRE[index];
     const double kd = static_cast<double>(k);
-    const DoubleDouble s1 = TwoSum(kd * LN2_42, centre.hi);
-    const DoubleDouble s2 = TwoSum(s1.hi, z);
-    const DoubleDouble s3 = TwoSum(s2.hi, -0.5 * square.hi);
+    // Each sum's first term is zero or the larger: |k ln2| >= 0.69 > |log c|;
+    // |k ln2 - log c| is 0 or at least log(1 + 1/128) > 2^-7.1 > |r|, and
+    // r^2/2 < 2^-16.
+    const DoubleDouble s1 = FastTwoSum(kd * LN2_42, centre.hi);
+    const DoubleDouble s2 = FastTwoSum(s1.hi, z);
+    const DoubleDouble s3 = FastTwoSum(s2.hi, -0.5 * square.hi);
     const double low = (s1.lo + s2.lo + s3.lo) + (kd * LN2_42_REST + centre.lo) +
                        ((r.lo - 0.5 * square.lo) - z * r.lo + cubic);
     return FastTwoSum(s3.hi, low);
