@@ -5,6 +5,11 @@ VEXILO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VEXILO_OUT="$VEXILO_ROOT/out"
 export WINEPREFIX="${WINEPREFIX:-$VEXILO_OUT/wineprefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
+# Wine's two loaders, called directly: with wine32 installed, plain "wine"
+# picks the 32-bit loader even for 64-bit programs (tools/wine-exec too).
+export VEXILO_WINE_DIR="${VEXILO_WINE_DIR:-/usr/lib/wine}"
+WINE64="$VEXILO_WINE_DIR/wine64"
+WINE32="$VEXILO_WINE_DIR/wine"
 
 say() { printf '\033[1m== %s\033[0m\n' "$*"; }
 
@@ -49,7 +54,7 @@ ensure_wine32() {
             return 1
         fi
     fi
-    if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    if ! "$WINE32" --version >/dev/null 2>&1; then
         echo "wine32 is installed, but this machine cannot start 32-bit programs"
         mkdir -p "$VEXILO_OUT" && touch "$marker"
         return 1
@@ -65,21 +70,23 @@ ensure_wine32() {
 # DPI (96 unless given) is the display scaling the prefix reports; Wine reads
 # it when its server starts, so it is set before the server's last start.
 ensure_wine_prefix() {
-    # The stamp names what the prefix was made with; a prefix made otherwise,
-    # or by an older version of this function, is made again.
+    # The stamp names what the prefix was made with: whether wine32 was
+    # there, the version of the set-up below (bump "fonts-N" whenever it
+    # changes) and the DPI. A prefix made otherwise, or by an older version
+    # of this function, is made again from scratch.
     local mode=${2:-tests} dpi=${3:-96} stamp="$WINEPREFIX/.vexilo-wine32"
     local wine32_state="$1 fonts-2 dpi-$dpi"
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$wine32_state" ]; then return 0; fi
     say "Creating the Wine prefix $WINEPREFIX"
     [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
     rm -rf "$WINEPREFIX"
-    /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+    "$WINE64" wineboot -i >/dev/null 2>&1
     wineserver -w
     if [ "$mode" = tests ]; then
-        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     fi
     if [ "$dpi" != 96 ]; then
-        /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        "$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
             >/dev/null 2>&1
     fi
     # Japanese in controls: link the CJK font to the default GUI fonts, and
@@ -89,10 +96,10 @@ ensure_wine_prefix() {
     # none (SHIFTJIS_CHARSET, FIXED_PITCH). Without it those would get the
     # first CJK face Wine knows, the proportional Noto Sans CJK HK.
     for font in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2'; do
-        /usr/lib/wine/wine64 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        "$WINE64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
             /v "$font" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK JP' /f >/dev/null 2>&1
     done
-    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ \
+    "$WINE64" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /t REG_SZ \
         /d 'Noto Sans Mono CJK JP' /f >/dev/null 2>&1
     wineserver -w
     echo "$wine32_state" > "$stamp"
@@ -114,7 +121,7 @@ ensure_dpi_prefixes() {
 # instead, they would hold CTest's output pipe open and CTest would wait.
 start_wine_server() {
     wineserver -p 2>/dev/null
-    /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null
+    "$WINE64" cmd /c exit >/dev/null 2>&1 </dev/null
 }
 
 # Ends the servers of the test prefixes.
@@ -163,10 +170,10 @@ configure_and_build() {
 build_win64() {
     WIN64_BUILD=${VEXILO_WIN64_BUILD:-out/win64}
     if [ "$WIN64_BUILD" = out/win64 ]; then
-        [ -f out/win64/build.ninja ] || cmake --preset win64 >/dev/null
-        cmake --build --preset win64 --target "$1" >/dev/null
+        configure_and_build win64 "$1" || return 1
     else
-        cmake --build "$WIN64_BUILD" --target "$1" >/dev/null
+        local log="$VEXILO_OUT/build-$1.log"
+        cmake --build "$WIN64_BUILD" --target "$1" >"$log" 2>&1 || { cat "$log"; return 1; }
     fi
     [ -d "$WINEPREFIX/drive_c" ] || ensure_wine_prefix no
 }

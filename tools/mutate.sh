@@ -9,9 +9,9 @@ cd "$VEXILO_ROOT"
 for preset in host win64; do
     configure_and_build "$preset" || exit 1
 done
-ensure_wine_prefix "$(/usr/lib/wine/wine --version >/dev/null 2>&1 && echo yes || echo no)"
+ensure_wine_prefix "$("$WINE32" --version >/dev/null 2>&1 && echo yes || echo no)"
 ensure_display
-trap 'wineserver -k 2>/dev/null; stop_display' EXIT
-wineserver -p 2>/dev/null
-/usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 </dev/null
+trap 'stop_wine_servers; stop_display' EXIT
+start_wine_server
+ensure_dpi_prefixes no
 python3 tools/mutate.py "$@"

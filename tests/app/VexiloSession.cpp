@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
@@ -96,14 +97,29 @@ bool VexiloSession::Start()
     startup.cb = sizeof startup;
     if (m_Folder.empty() || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                             m_Folder.c_str(), &startup, &m_Process)) {
+        std::fprintf(stderr, "vexilo.exe could not be started: error %lu\n", GetLastError());
         return false;
     }
+    const ULONGLONG started = GetTickCount64();
     WaitForInputIdle(m_Process.hProcess, START_TIMEOUT_MS);
     const bool found = WaitUntil([this] {
         m_Main = FindWindowOfClass(L"VEXILO");
         return m_Main || WaitForSingleObject(m_Process.hProcess, 0) == WAIT_OBJECT_0;
     }, START_TIMEOUT_MS);
-    if (!found || !m_Main) return false;
+    if (!found || !m_Main) {
+        // Why the start failed: a program that ended is a fault of the
+        // program, a window that never came in time may be the machine's load.
+        const auto waited = static_cast<unsigned long long>(GetTickCount64() - started);
+        DWORD exitCode = STILL_ACTIVE;
+        GetExitCodeProcess(m_Process.hProcess, &exitCode);
+        if (exitCode == STILL_ACTIVE) {
+            std::fprintf(stderr, "vexilo.exe is running but showed no VEXILO window within %llu ms\n", waited);
+        } else {
+            std::fprintf(stderr, "vexilo.exe ended with exit code 0x%lX after %llu ms, before a VEXILO window showed\n",
+                         exitCode, waited);
+        }
+        return false;
+    }
     Settle();  // the queued start-up messages
     return true;
 }
