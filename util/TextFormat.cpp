@@ -70,7 +70,7 @@ int ReadNumber(const wchar_t*& p)
 }
 
 // Parses flags, width, precision and length; leaves p on the conversion.
-Directive ParseSpec(const wchar_t*& p, va_list& args)
+Directive ParseDirective(const wchar_t*& p, va_list& args)
 {
     Directive directive;
     for (;; ++p) {
@@ -343,7 +343,7 @@ int FormatTextV(wchar_t* dest, size_t capacity, const wchar_t* format, va_list a
             continue;
         }
         const wchar_t* start = p++;
-        const Directive directive = ParseSpec(p, ap);
+        const Directive directive = ParseDirective(p, ap);
         switch (directive.conversion) {
         case L'd': case L'i': case L'u': case L'o': case L'x': case L'X':
             FormatInteger(out, directive, ap);
