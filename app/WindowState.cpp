@@ -131,13 +131,15 @@ void LogSettingsNotes()
     for (const std::wstring& note : g_pIniFile->TakeNotes()) TracePrintf(L"%s", note.c_str());
 }
 
+// The box is known by its id: the formula boxes are numbered from
+// IDC_FORMULA_FIRST, the variable boxes IDC_X, IDC_Y, IDC_Z two apart.
 void NoteHistoryChanged(HWND box)
 {
-    for (int row = 0; row < ROW_COUNT; ++row) {
-        if (box == FormulaBox(row)) g_RowHistoryChanged[row] = true;
-    }
-    for (int var = 0; var < VARIABLE_COUNT; ++var) {
-        if (box == VariableBox(var)) g_VarHistoryChanged[var] = true;
+    const int id = GetDlgCtrlID(box);
+    if (id >= IDC_FORMULA_FIRST && id < IDC_FORMULA_FIRST + ROW_COUNT) {
+        g_RowHistoryChanged[id - IDC_FORMULA_FIRST] = true;
+    } else if (id >= IDC_X && id <= IDC_Z && (id - IDC_X) % 2 == 0) {
+        g_VarHistoryChanged[(id - IDC_X) / 2] = true;
     }
 }
 
