@@ -87,7 +87,7 @@ void ApplyAccessibleNames()
 {
     if (!StartService()) return;
     Name(AnswerField(), Pick(ANSWER));
-    for (int var = 0; var < 3; ++var) NameCombo(VariableBox(var), Pick(VARIABLES[var]));
+    for (int var = 0; var < VARIABLE_COUNT; ++var) NameCombo(VariableBox(var), Pick(VARIABLES[var]));
     Name(PanelControl(IDC_HELP_BUTTON), Pick(HELP));
     Name(GetParent(RowsWindow()), Pick(PANEL));
     Name(RowsWindow(), Pick(ROWS));

@@ -8,14 +8,13 @@
 #include "app/AppGlobals.h"
 #include "app/FormulaRowsWindow.h"
 #include "app/PanelWindow.h"
+#include "app/ResourceIds.h"
 #include "app/WindowState.h"
 #include "engine/FormulaEngine.h"
 #include "util/LogLines.h"
 #include "util/MessageReport.h"
 
 namespace {
-
-constexpr int VARIABLE_COUNT = 3;
 
 wchar_t* VariableText(FormulaEngine& engine, int var)
 {

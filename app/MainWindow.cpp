@@ -211,7 +211,7 @@ void ClearComboSelections()
     for (int row = 0; row < ROW_COUNT; ++row) {
         PostMessageW(FormulaBox(row), CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
     }
-    for (int var = 0; var < 3; ++var) {
+    for (int var = 0; var < VARIABLE_COUNT; ++var) {
         PostMessageW(VariableBox(var), CB_SETEDITSEL, 0, MAKELPARAM(-1, 0));
     }
 }

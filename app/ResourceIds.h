@@ -43,6 +43,8 @@
 #define IDC_Y 157
 #define IDC_Z_LABEL 158
 #define IDC_Z 159
+// x, y and z: their boxes are IDC_X, IDC_Y, IDC_Z, two ids apart
+#define VARIABLE_COUNT 3
 #define IDC_HELP_BUTTON 160
 #define IDC_ROWS 161
 #define IDC_FORMULAS_CAPTION 170

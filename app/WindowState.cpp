@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int VARIABLE_COUNT = 3;
-
 bool g_SaveFailureLogged = false;  // set while the last save failed and was logged
 
 // Lists changed since they were last copied into the settings object; set by
