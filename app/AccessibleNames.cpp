@@ -11,7 +11,6 @@
 #include "app/FormulaRowsWindow.h"
 #include "app/PanelWindow.h"
 #include "app/ResourceIds.h"
-#include "util/LogLines.h"
 #include "util/TextFormat.h"
 
 namespace {

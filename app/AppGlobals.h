@@ -4,12 +4,19 @@
 class IniFile;
 class OsErrorText;
 
-// Process-wide state of the shell. g_hWndMain (util/MessageBoxSink.h) and
-// g_hWndLog (util/ListLines.h) live beside the code that reads them.
+// Process-wide state of the shell, each declared once here.
 extern HINSTANCE g_hInst;            // set by wWinMain
+extern HWND g_hWndMain;              // set by the main window's creation, cleared when it is destroyed
+extern HWND g_hWndLog;               // set by the main window when it creates the log list, cleared before it goes
 extern IniFile* g_pIniFile;          // created by wWinMain, deleted after the message loop
 extern OsErrorText* g_pOsErrorText;  // likewise
 extern bool g_Japanese;              // the Japanese flag: set by LoadWindowState, flipped by the File menu
+
+// One formatted line into the log list; dropped while there is no log list.
+void TracePrintf(const wchar_t* format, ...);
+
+// The message sink of the window program: a message box owned by the main window.
+int ShowMainMessageBox(unsigned flags, const wchar_t* text);
 
 constexpr wchar_t PANEL_CLASS[] = L"PnelVexilomat";
 constexpr wchar_t ROWS_CLASS[] = L"ScrollVexilomat";

@@ -11,7 +11,6 @@
 #include "app/ResourceIds.h"
 #include "app/WindowState.h"
 #include "engine/FormulaEngine.h"
-#include "util/LogLines.h"
 #include "util/MessageReport.h"
 
 namespace {

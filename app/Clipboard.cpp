@@ -5,8 +5,7 @@
 #include "util/TextFormat.h"
 
 #include "app/PanelWindow.h"
-#include "util/LogLines.h"
-#include "util/MessageBoxSink.h"
+#include "app/AppGlobals.h"
 
 void CopyAnswerToClipboard()
 {

@@ -4,7 +4,7 @@
 
 #include "app/FormulaRowsWindow.h"
 #include "app/KeyboardNavigation.h"
-#include "util/MessageBoxSink.h"
+#include "app/AppGlobals.h"
 
 namespace {
 

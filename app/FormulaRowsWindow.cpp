@@ -9,7 +9,6 @@
 #include "app/ResourceIds.h"
 #include "app/RowHooks.h"
 #include "util/DpiScale.h"
-#include "util/LogLines.h"
 
 namespace {
 

@@ -10,8 +10,6 @@
 #include "app/PanelWindow.h"
 #include "app/ResourceIds.h"
 #include "app/RowHooks.h"
-#include "util/LogLines.h"
-#include "util/MessageBoxSink.h"
 
 namespace {
 

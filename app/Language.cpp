@@ -8,7 +8,6 @@
 #include "app/FormulaRowsWindow.h"
 #include "app/PanelWindow.h"
 #include "app/ResourceIds.h"
-#include "util/MessageBoxSink.h"
 
 namespace {
 

@@ -7,8 +7,6 @@
 #include "app/ResourceIds.h"
 #include "app/SaveDialog.h"
 #include "util/ListFile.h"
-#include "util/LogLines.h"
-#include "util/MessageBoxSink.h"
 #include "util/MessageReport.h"
 #include "util/ModulePath.h"
 

@@ -16,7 +16,6 @@
 #include "app/WindowPlacement.h"
 #include "app/WindowState.h"
 #include "settings/IniFile.h"
-#include "util/MessageBoxSink.h"
 #include "util/MessageReport.h"
 #include "util/OsErrorText.h"
 
@@ -73,7 +72,7 @@ bool InitInstance(int showCmd)
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int showCmd)
 {
     g_hInst = hInstance;
-    SetMessageSink(ShowMessageBox);
+    SetMessageSink(ShowMainMessageBox);
     g_pIniFile = new IniFile;
     g_pOsErrorText = new OsErrorText;
 

@@ -15,8 +15,6 @@
 #include "app/ResourceIds.h"
 #include "app/WindowState.h"
 #include "util/DpiScale.h"
-#include "util/LogLines.h"
-#include "util/MessageBoxSink.h"
 #include "util/MessageReport.h"
 #include "settings/IniFile.h"
 
@@ -147,7 +145,7 @@ void OnCommand(HWND hwnd, int id, HWND, UINT)
         DestroyWindow(hwnd);
         break;
     case IDM_EXPLAIN:
-        ShowExplanation();
+        ShowExplanation(g_hInst, g_hWndMain, g_Japanese);
         break;
     case IDM_JAPANESE:
         ToggleMenuCheck(IDM_JAPANESE, g_Japanese);

@@ -102,7 +102,7 @@ void OnCommand(HWND, int id, HWND, UINT)
     switch (id) {
     case IDC_COPY: CopyAnswerToClipboard(); break;
     case IDC_ON_TOP: ApplyAlwaysOnTop(); break;
-    case IDC_HELP_BUTTON: ShowExplanation(); break;
+    case IDC_HELP_BUTTON: ShowExplanation(g_hInst, g_hWndMain, g_Japanese); break;
     default: break;
     }
 }

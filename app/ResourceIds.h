@@ -6,7 +6,6 @@
 #define IDR_MAINMENU 110        // menu and accelerator table
 #define IDR_KEYS 111            // the keys of the button-only actions and of the row moves
 #define IDD_ABOUT 103           // version information dialog
-#define IDD_EXPLAIN 104         // formula explanation dialog
 #define IDS_TITLE 103           // "Vexilo"
 #define IDS_MAIN_CLASS 110      // "VEXILO"
 #define IDI_LARGE 108
@@ -55,5 +54,5 @@
 #define IDC_MODE_FIRST 200
 #define IDC_CALC_FIRST 220
 
-// Controls of the explanation dialog
-#define IDC_EXPLAIN_TEXT 320
+// The explanation dialog (104) and its text (320)
+#include "help/ExplainIds.h"

@@ -4,7 +4,6 @@
 
 #include "app/AppGlobals.h"
 #include "app/FormulaRowsWindow.h"
-#include "util/LogLines.h"
 #include "util/OsErrorText.h"
 
 namespace {

@@ -15,8 +15,6 @@
 #include "settings/IniFile.h"
 #include "util/ComboLines.h"
 #include "util/LineExtent.h"
-#include "util/LogLines.h"
-#include "util/MessageBoxSink.h"
 #include "util/TextFormat.h"
 
 namespace {

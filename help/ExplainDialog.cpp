@@ -3,21 +3,19 @@
 #include <memory>
 #include <new>
 
-#include "app/AppGlobals.h"
-#include "app/ResourceIds.h"
+#include "help/ExplainIds.h"
 #include "help/ExplainTexts.h"
-#include "util/MessageBoxSink.h"
 
 namespace {
 
-// Fills the edit control with the text of the current language, caret at the start.
-INT_PTR OnInitDialog(HWND hDlg)
+// Fills the edit control with the text of the language asked for, caret at the start.
+INT_PTR OnInitDialog(HWND hDlg, bool japanese)
 {
     HWND hEdit = GetDlgItem(hDlg, IDC_EXPLAIN_TEXT);
     // Value-initialised, so cleared; nothrow, as no exception may leave a dialog procedure.
     std::unique_ptr<wchar_t[]> buffer(new (std::nothrow) wchar_t[EXPLAIN_CAPACITY]());
     if (buffer) {
-        BuildExplanation(g_Japanese, buffer.get(), EXPLAIN_CAPACITY);
+        BuildExplanation(japanese, buffer.get(), EXPLAIN_CAPACITY);
         SetWindowTextW(hEdit, buffer.get());
     }
     SendMessageW(hEdit, EM_SCROLLCARET, 0, 0);
@@ -37,18 +35,18 @@ INT_PTR OnCommand(HWND hDlg, int id)
 
 }  // namespace
 
-INT_PTR CALLBACK ExplainDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM /*lParam*/)
+INT_PTR CALLBACK ExplainDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(hDlg);
+        return OnInitDialog(hDlg, lParam != 0);  // the language ShowExplanation was given
     case WM_COMMAND:
         return OnCommand(hDlg, LOWORD(wParam));
     }
     return FALSE;
 }
 
-void ShowExplanation()
+void ShowExplanation(HINSTANCE instance, HWND owner, bool japanese)
 {
-    DialogBoxParamW(g_hInst, MAKEINTRESOURCEW(IDD_EXPLAIN), g_hWndMain, ExplainDlgProc, 0);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_EXPLAIN), owner, ExplainDlgProc, japanese);
 }

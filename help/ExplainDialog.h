@@ -4,6 +4,6 @@
 // The dialog procedure of the formula explanation dialog (template 104).
 INT_PTR CALLBACK ExplainDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Opens the explanation dialog, modal to the main window, in the language of
-// the interface; returns when the user closes it.
-void ShowExplanation();
+// Opens the explanation dialog from the module's template, modal to owner,
+// in Japanese or English; returns when the user closes it.
+void ShowExplanation(HINSTANCE instance, HWND owner, bool japanese);

@@ -3,8 +3,6 @@
 #include "util/LineExtent.h"
 #include "util/TextFormat.h"
 
-HWND g_hWndLog = nullptr;
-
 namespace {
 
 constexpr UINT_PTR REDRAW_TIMER = 0x564C;
@@ -18,15 +16,6 @@ void CALLBACK RedrawList(HWND hList, UINT, UINT_PTR timer, DWORD)
 }
 
 }  // namespace
-
-void TracePrintf(const wchar_t* format, ...)
-{
-    if (!g_hWndLog) return;
-    va_list args;
-    va_start(args, format);
-    ListBoxPrintf(g_hWndLog, format, args);
-    va_end(args);
-}
 
 int ListBoxPrintf(HWND hList, const wchar_t* format, va_list args)
 {

@@ -101,27 +101,18 @@ TEST(ListBoxPrintf, NewestLineComesIntoViewAndWideLinesScroll)
     EXPECT_GT(SendMessageW(list.Handle(), LB_GETHORIZONTALEXTENT, 0, 0), client.right);
 }
 
-TEST(TracePrintf, WithoutALogListNothingIsWrittenAnywhere)
-{
-    g_hWndLog = nullptr;
-    FormatText(g_FormatBuff, TEXT_CAPACITY, L"untouched");
-    TracePrintf(L"lost %d", 1);
-    EXPECT_EQ(std::wstring(g_FormatBuff), L"untouched");
-}
 
 // An error message lives in g_FormatBuff and goes straight back in as "%s".
-TEST(TracePrintf, LinesGoToTheLogListEvenFromTheSharedBuffer)
+TEST(ListBoxPrintf, LinesMayComeFromTheSharedBuffer)
 {
     TestControl list(ControlKind::List);
-    g_hWndLog = list.Handle();
     auto errorText = std::make_unique<OsErrorText>();
     SetLastError(ERROR_ACCESS_DENIED);
     const wchar_t* message = errorText->FormatLastError(L"キーボードフックに失敗しました [%OsErrCd%:%OsErr%]");
     ASSERT_EQ(message, g_FormatBuff);
     const std::wstring expected = message;
-    TracePrintf(L"%s", message);
-    TracePrintf(L"Ans=[%s]", L"42");
-    g_hWndLog = nullptr;
+    ListPrintf(list.Handle(), L"%s", message);
+    ListPrintf(list.Handle(), L"Ans=[%s]", L"42");
     EXPECT_EQ(list.Item(0), expected);
     EXPECT_EQ(list.Item(1), L"Ans=[42]");
 }
