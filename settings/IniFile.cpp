@@ -64,98 +64,71 @@ void IniFile::LoadFile()
     });
 }
 
+// The accessors cannot throw; an index outside the tables is refused instead
+// of reading or writing past them.
+namespace {
+
+bool InRange(int index, int count)
+{
+    return index >= 0 && index < count;
+}
+
+}  // namespace
+
 int IniFile::GetHistoryCnt()
 {
-    try {
-        return HISTORY_CNT;
-    }
-    CATCH_AND_REPORT
-    return 0;
+    return HISTORY_CNT;
 }
 
 wchar_t* IniFile::GetHistory(int row, int entry)
 {
-    try {
-        return m_History[row][entry];
-    }
-    CATCH_AND_REPORT
-    return nullptr;
+    return InRange(row, ROW_CNT) && InRange(entry, HISTORY_CNT) ? m_History[row][entry] : nullptr;
 }
 
 void IniFile::SetHistory(int row, int entry, const wchar_t* text)
 {
-    try {
-        lstrcpynW(m_History[row][entry], text, TEXT_CAPACITY);
-    }
-    CATCH_AND_REPORT
+    if (InRange(row, ROW_CNT) && InRange(entry, HISTORY_CNT)) lstrcpynW(m_History[row][entry], text, TEXT_CAPACITY);
 }
 
 wchar_t* IniFile::GetVarHistory(int var, int entry)
 {
-    try {
-        return m_VarHistory[var][entry];
-    }
-    CATCH_AND_REPORT
-    return nullptr;
+    return InRange(var, VAR_CNT) && InRange(entry, HISTORY_CNT) ? m_VarHistory[var][entry] : nullptr;
 }
 
 void IniFile::SetVarHistory(int var, int entry, const wchar_t* text)
 {
-    try {
-        lstrcpynW(m_VarHistory[var][entry], text, TEXT_CAPACITY);
-    }
-    CATCH_AND_REPORT
+    if (InRange(var, VAR_CNT) && InRange(entry, HISTORY_CNT)) lstrcpynW(m_VarHistory[var][entry], text, TEXT_CAPACITY);
 }
 
 int32_t IniFile::GetIntMode(int row)
 {
-    try {
-        return m_IntMode[row];
-    }
-    CATCH_AND_REPORT
-    return 0;
+    return InRange(row, ROW_CNT) ? m_IntMode[row] : 0;
 }
 
 void IniFile::SetIntMode(int row, int32_t value)
 {
-    try {
-        m_IntMode[row] = value;
-    }
-    CATCH_AND_REPORT
+    if (InRange(row, ROW_CNT)) m_IntMode[row] = value;
 }
 
 wchar_t* IniFile::ReadStr(const wchar_t* section, const wchar_t* key)
 {
-    try {
-        GetPrivateProfileStringW(section, key, L"", m_ReadBuff, TEXT_CAPACITY, m_IniPath);
-    }
-    CATCH_AND_REPORT
+    GetPrivateProfileStringW(section, key, L"", m_ReadBuff, TEXT_CAPACITY, m_IniPath);
     return m_ReadBuff;
 }
 
 int32_t IniFile::ReadInt(const wchar_t* section, const wchar_t* key)
 {
-    try {
-        // The unsigned result carries a negative value ("-8") in two's complement.
-        return static_cast<int32_t>(GetPrivateProfileIntW(section, key, 0, m_IniPath));
-    }
-    CATCH_AND_REPORT
-    return 0;
+    // The unsigned result carries a negative value ("-8") in two's complement.
+    return static_cast<int32_t>(GetPrivateProfileIntW(section, key, 0, m_IniPath));
 }
 
 void IniFile::WriteStr(const wchar_t* section, const wchar_t* key, const wchar_t* value)
 {
-    try {
-        WritePrivateProfileStringW(section, key, OneLineValue(value, m_LineBuff, TEXT_CAPACITY), m_IniPath);
-    }
-    CATCH_AND_REPORT
+    WritePrivateProfileStringW(section, key, OneLineValue(value, m_LineBuff, TEXT_CAPACITY), m_IniPath);
 }
 
 void IniFile::WriteInt(const wchar_t* section, const wchar_t* key, int32_t value)
 {
-    try {
-        FormatText(m_NumBuff, TEXT_CAPACITY, L"%d", value);
-        WriteStr(section, key, m_NumBuff);
-    }
-    CATCH_AND_REPORT
+    FormatText(m_NumBuff, TEXT_CAPACITY, L"%d", value);
+    WriteStr(section, key, m_NumBuff);
 }
