@@ -53,7 +53,7 @@ def parse(text):
 
 def run(command, **kwargs):
     return subprocess.run(command, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                          text=True, timeout=TIMEOUT_S, **kwargs)
+                          text=True, errors="replace", timeout=TIMEOUT_S, **kwargs)
 
 
 def mutate_and_test(m):

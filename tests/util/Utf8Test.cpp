@@ -35,6 +35,7 @@ TEST(Utf8, MalformedInputBecomesReplacementCharacters)
         {"\xE6\x97", {0xFFFD}},                          // cut short at the end
         {"\xE6\x97x", {0xFFFD, L'x'}},                   // cut short before ASCII
         {"\xC0\x80", {0xFFFD, 0xFFFD}},                  // overlong zero
+        {"\xE0\x80\xAF", {0xFFFD}},                      // "/" in three bytes: overlong
         {"\xED\xA0\x80", {0xFFFD}},                      // an encoded surrogate
         {"\xF4\x90\x80\x80", {0xFFFD}},                  // beyond U+10FFFF
         {"\xFF", {0xFFFD}},
