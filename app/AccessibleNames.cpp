@@ -88,8 +88,8 @@ void ApplyAccessibleNames()
     Name(AnswerField(), Pick(ANSWER));
     for (int var = 0; var < VARIABLE_COUNT; ++var) NameCombo(VariableBox(var), Pick(VARIABLES[var]));
     Name(PanelControl(IDC_HELP_BUTTON), Pick(HELP));
-    Name(GetParent(RowsWindow()), Pick(PANEL));
-    Name(RowsWindow(), Pick(ROWS));
+    Name(g_hWndPanel, Pick(PANEL));
+    Name(g_hWndRows, Pick(ROWS));
     Name(g_hWndLog, Pick(LOG));
     for (int row = 0; row < ROW_COUNT; ++row) NameRow(row);
 }

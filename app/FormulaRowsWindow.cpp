@@ -8,13 +8,11 @@
 #include "app/Language.h"
 #include "app/ResourceIds.h"
 #include "app/RowHooks.h"
-#include "util/DpiScale.h"
 
 namespace {
 
 constexpr int FIRST_POSITION = 1;
 
-HWND g_hWndRows = nullptr;  // set by the rows window's WM_CREATE
 // Kept from creation: looked up by id, each would cost a search of all children.
 HWND g_FormulaBoxes[ROW_COUNT] = {};
 HWND g_FormulaEdits[ROW_COUNT] = {};
@@ -169,11 +167,6 @@ void OnDestroy(HWND)
 }
 
 }  // namespace
-
-HWND RowsWindow()
-{
-    return g_hWndRows;
-}
 
 HWND FormulaBox(int row)
 {

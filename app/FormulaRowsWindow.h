@@ -4,7 +4,6 @@
 // The scrolling window of the twenty formula rows inside the panel.
 LRESULT CALLBACK FormulaRowsWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-HWND RowsWindow();
 HWND FormulaBox(int row);
 HWND FormulaEdit(int row);  // the edit field inside the formula box
 HWND ModeToggle(int row);

@@ -33,11 +33,6 @@ bool IsButton(HWND window)
     return IsOurs(window) && GetClassNameW(window, className, 8) && lstrcmpiW(className, L"Button") == 0;
 }
 
-HWND Panel()
-{
-    return GetParent(RowsWindow());
-}
-
 // The row the action keys work on: the focused one, else the last one that had the focus.
 int CurrentRow()
 {
@@ -96,7 +91,7 @@ void RowExtent(int row, LONG& top, LONG& bottom)
     for (HWND control : {FormulaBox(row), ModeToggle(row), CalcButton(row)}) {
         RECT rect;
         GetWindowRect(control, &rect);
-        MapWindowPoints(HWND_DESKTOP, RowsWindow(), reinterpret_cast<POINT*>(&rect), 2);
+        MapWindowPoints(HWND_DESKTOP, g_hWndRows, reinterpret_cast<POINT*>(&rect), 2);
         top = std::min(top, rect.top);
         bottom = std::max(bottom, rect.bottom);
     }
@@ -113,8 +108,8 @@ void PrepareKeyboardNavigation()
     for (int row = 0; row < ROW_COUNT; ++row) {
         for (HWND control : {FormulaBox(row), ModeToggle(row), CalcButton(row)}) AddStyle(control, GWL_STYLE, WS_TABSTOP);
     }
-    AddStyle(Panel(), GWL_EXSTYLE, WS_EX_CONTROLPARENT);
-    AddStyle(RowsWindow(), GWL_EXSTYLE, WS_EX_CONTROLPARENT);
+    AddStyle(g_hWndPanel, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
+    AddStyle(g_hWndRows, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
     g_KeyTable = LoadAcceleratorsW(g_hInst, MAKEINTRESOURCEW(IDR_KEYS));
 }
 
@@ -141,17 +136,17 @@ bool RunKeyCommand(int id)
     switch (id) {
     case IDM_NEXT_ROW: MoveToRow(1); return true;
     case IDM_PREVIOUS_ROW: MoveToRow(-1); return true;
-    case IDM_TOGGLE_MODE: Toggle(RowsWindow(), ModeToggle(CurrentRow())); return true;
+    case IDM_TOGGLE_MODE: Toggle(g_hWndRows, ModeToggle(CurrentRow())); return true;
     case IDM_CALCULATE_ROW: PressCalcKeepingSelection(CurrentRow()); return true;
-    case IDM_COPY_ANSWER: Press(Panel(), PanelControl(IDC_COPY)); return true;
-    case IDM_TOGGLE_ON_TOP: Toggle(Panel(), PanelControl(IDC_ON_TOP)); return true;
+    case IDM_COPY_ANSWER: Press(g_hWndPanel, PanelControl(IDC_COPY)); return true;
+    case IDM_TOGGLE_ON_TOP: Toggle(g_hWndPanel, PanelControl(IDC_ON_TOP)); return true;
     default: return false;
     }
 }
 
 int RowOfControl(HWND control)
 {
-    HWND rows = RowsWindow();
+    HWND rows = g_hWndRows;
     if (!control || !rows) return -1;
     if (GetParent(control) != rows) control = GetParent(control);  // the edit field of a formula box
     if (!control || GetParent(control) != rows) return -1;
@@ -167,7 +162,7 @@ int RowOfControl(HWND control)
 void ScrollRowIntoView(HWND control)
 {
     const int row = RowOfControl(control);
-    HWND rows = RowsWindow();
+    HWND rows = g_hWndRows;
     SCROLLINFO scroll = {};
     scroll.cbSize = sizeof scroll;
     scroll.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 // The window's layout rules in 96-DPI units, placed at the current DPI
-// (util/DpiScale.h). The tables of the panel and of the formula rows keep
+// (g_Dpi). The tables of the panel and of the formula rows keep
 // their 96-DPI numbers; only PlaceRect scales them.
 
 constexpr int LAYOUT_MARGIN = 10;
@@ -10,6 +10,11 @@ constexpr int PANEL_HEIGHT = 430;
 constexpr int ROW_PITCH = 30;  // also the scroll line
 constexpr int MIN_FRAME_WIDTH = 500;
 constexpr int MIN_FRAME_HEIGHT = 510;
+
+// A 96-DPI measure at the DPI the window is laid out for.
+int Scaled(int value);
+// Lays the window out for dpi from now on, kept to what a display can have.
+void SetLayoutDpi(int dpi);
 
 // One edge of a control: a distance from the parent's left edge plus a
 // number of x/y/z box widths, or a distance from its right edge.

@@ -16,9 +16,10 @@ constexpr int PATH_CAPACITY = 2048;
 
 WNDPROC g_PreviousLogListProc = nullptr;  // the list box's own procedure while LogListProc is in front
 
-void ShowContextMenu(HWND hwnd, LPARAM lParam)
+// The log's own menu: clear it, or store it in a file.
+void OnRButtonUp(HWND hwnd, int x, int y)
 {
-    POINT point = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    POINT point = {x, y};
     ClientToScreen(hwnd, &point);
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, IDM_CLEAR_LOG, L"ログをクリア(&C)");
@@ -33,6 +34,16 @@ void ReportStoreFailure(const wchar_t* path)
                                        : L"The log could not be stored in the file.\n%s\n[%OsErrCd%:%OsErr%]";
     const DWORD error = GetLastError();
     MessagePrintf(0, L"%s", ErrorMessage(error, format, path));
+}
+
+// The log menu's commands come to the list itself; false for any other.
+bool OnCommand(HWND hwnd, int id)
+{
+    switch (id) {
+    case IDM_CLEAR_LOG: ListBox_ResetContent(hwnd); return true;
+    case IDM_STORE_LOG: StoreLogToFile(); return true;
+    default: return false;
+    }
 }
 
 }  // namespace
@@ -55,22 +66,13 @@ void RemoveLogListProc()
 
 LRESULT CALLBACK LogListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    // What the log handles answers 1 and does not reach the list box's own procedure.
     switch (msg) {
-    case WM_RBUTTONUP:
-        ShowContextMenu(hwnd, lParam);
-        return 1;
+    case WM_RBUTTONUP: OnRButtonUp(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 1;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDM_CLEAR_LOG) {
-            ListBox_ResetContent(hwnd);
-            return 1;
-        }
-        if (LOWORD(wParam) == IDM_STORE_LOG) {
-            StoreLogToFile();
-            return 1;
-        }
+        if (OnCommand(hwnd, LOWORD(wParam))) return 1;
         break;
-    default:
-        break;
+    default: break;
     }
     return CallWindowProcW(g_PreviousLogListProc, hwnd, msg, wParam, lParam);
 }

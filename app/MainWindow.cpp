@@ -20,12 +20,14 @@
 
 namespace {
 
+// Crackers that windowsx.h lacks, in its shape.
+#define HANDLE_WM_SIZING(hwnd, wParam, lParam, fn) \
+    ((fn)((hwnd), static_cast<UINT>(wParam), reinterpret_cast<RECT*>(lParam)), 0)
+#define HANDLE_WM_DPICHANGED(hwnd, wParam, lParam, fn) \
+    ((fn)((hwnd), HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)), 0)
+
 constexpr int LOG_FONT_HEIGHT = 16;
 constexpr int ANSWER_FONT_HEIGHT = 30;
-
-HFONT g_hLogFont = nullptr;     // created and deleted by the main window
-HFONT g_hAnswerFont = nullptr;  // likewise
-HWND g_hWndPanel = nullptr;     // set by the main window's WM_CREATE
 
 // Heights in 96-DPI pixels, created at the current DPI.
 HFONT CreateFixedFont(int height)
@@ -67,14 +69,14 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 {
     g_hWndMain = hwnd;
-    SetCurrentDpi(QueryDpi(hwnd));
+    SetLayoutDpi(QueryDpi(hwnd));
     g_hLogFont = CreateFixedFont(LOG_FONT_HEIGHT);
     g_hAnswerFont = CreateFixedFont(ANSWER_FONT_HEIGHT);
     RECT client;
     GetClientRect(hwnd, &client);
     const RECT panel = PanelRect(client.right);
-    g_hWndPanel = CreateWindowExW(0, PANEL_CLASS, nullptr, WS_CHILD | WS_VISIBLE, panel.left, panel.top, panel.right,
-                                  panel.bottom, hwnd, reinterpret_cast<HMENU>(IDC_PANEL), g_hInst, nullptr);
+    CreateWindowExW(0, PANEL_CLASS, nullptr, WS_CHILD | WS_VISIBLE, panel.left, panel.top, panel.right, panel.bottom,
+                    hwnd, reinterpret_cast<HMENU>(IDC_PANEL), g_hInst, nullptr);
     const RECT log = LogRect(client.right, client.bottom);
     g_hWndLog = CreateWindowExW(0, L"LISTBOX", nullptr,
                                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT
@@ -95,7 +97,7 @@ void OnSize(HWND, UINT, int width, int height)
 
 // Holds the dragged frame to at least 500 x 510 (96-DPI pixels) by moving
 // its right or bottom edge.
-void OnSizing(RECT* rect)
+void OnSizing(HWND, UINT, RECT* rect)
 {
     if (rect->right - rect->left < Scaled(MIN_FRAME_WIDTH)) rect->right = rect->left + Scaled(MIN_FRAME_WIDTH);
     if (rect->bottom - rect->top < Scaled(MIN_FRAME_HEIGHT)) rect->bottom = rect->top + Scaled(MIN_FRAME_HEIGHT);
@@ -107,7 +109,7 @@ void OnSizing(RECT* rect)
 void OnDpiChanged(HWND hwnd, int dpi, const RECT* suggested)
 {
     const int position = RowsScrollPosition();
-    SetCurrentDpi(dpi);
+    SetLayoutDpi(dpi);
     HFONT oldLog = g_hLogFont;
     HFONT oldAnswer = g_hAnswerFont;
     g_hLogFont = CreateFixedFont(LOG_FONT_HEIGHT);
@@ -192,17 +194,11 @@ void OnDestroy(HWND)
     g_hWndLog = nullptr;
     DestroyWindow(log);
     DestroyWindow(g_hWndPanel);
-    g_hWndPanel = nullptr;
     PostQuitMessage(0);
     g_hWndMain = nullptr;
 }
 
 }  // namespace
-
-HFONT AnswerFont()
-{
-    return g_hAnswerFont;
-}
 
 void ClearComboSelections()
 {
@@ -223,12 +219,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
         HANDLE_MSG(hwnd, WM_SETFOCUS, OnSetFocus);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
-    case WM_SIZING:
-        OnSizing(reinterpret_cast<RECT*>(lParam));
-        return 0;
-    case WM_DPICHANGED:
-        OnDpiChanged(hwnd, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-        return 0;
+        HANDLE_MSG(hwnd, WM_SIZING, OnSizing);
+        HANDLE_MSG(hwnd, WM_DPICHANGED, OnDpiChanged);
     default:
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }

@@ -4,9 +4,6 @@
 // The top-level window: the panel above, the log list below, the menu bar.
 LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// The larger fixed-pitch font of the answer field, owned by the main window.
-HFONT AnswerFont();
-
 // Queues CB_SETEDITSEL with start -1 to every formula box and to the x, y
 // and z boxes, so that no edit field stays highlighted after a size change.
 void ClearComboSelections();

@@ -9,13 +9,16 @@
 #include "help/ExplainDialog.h"
 #include "app/Language.h"
 #include "app/Layout.h"
-#include "app/MainWindow.h"
 #include "app/ResourceIds.h"
 
 namespace {
 
-HWND g_hWndPanel = nullptr;  // set by the panel's WM_CREATE
-HWND g_hWndFormulaRows = nullptr;   // likewise
+// What the panel does with a control besides placing it.
+enum class Role {
+    PLAIN,
+    ANSWER,        // the answer field: its own font, found by handle (its label shares its id)
+    VARIABLE_BOX,  // an x/y/z combo box: its dropped list's height follows the layout at a new DPI
+};
 
 struct ControlLayout {
     const wchar_t* className;
@@ -24,6 +27,7 @@ struct ControlLayout {
     Place place;
     DWORD style;  // besides WS_CHILD | WS_VISIBLE
     DWORD exStyle;
+    Role role;
 };
 
 constexpr DWORD VARIABLE_BOX_STYLE = CBS_DROPDOWN | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
@@ -32,39 +36,35 @@ constexpr DWORD VARIABLE_BOX_STYLE = CBS_DROPDOWN | CBS_DISABLENOSCROLL | WS_BOR
 // the on-top toggle keep to the right edge, the answer field stretches
 // between label and copy button, each x/y/z box is B wide.
 constexpr ControlLayout PANEL_CONTROLS[] = {
-    {L"STATIC", L"Answer", IDC_ANSWER, {FromLeft(10), FromLeft(70), 0, 36}, SS_CENTER | SS_CENTERIMAGE, 0},
+    {L"STATIC", L"Answer", IDC_ANSWER, {FromLeft(10), FromLeft(70), 0, 36}, SS_CENTER | SS_CENTERIMAGE, 0, Role::PLAIN},
     {L"EDIT", L"0", IDC_ANSWER, {FromLeft(70), FromRight(200), 0, 36}, WS_BORDER | ES_READONLY | ES_RIGHT,
-     WS_EX_CLIENTEDGE},
-    {L"BUTTON", L"Ans to Clip", IDC_COPY, {FromRight(190), FromRight(90), 0, 26}, BS_PUSHBUTTON | WS_BORDER, 0},
+     WS_EX_CLIENTEDGE, Role::ANSWER},
+    {L"BUTTON", L"Ans to Clip", IDC_COPY, {FromRight(190), FromRight(90), 0, 26}, BS_PUSHBUTTON | WS_BORDER, 0, Role::PLAIN},
     {L"BUTTON", L"ForceFw", IDC_ON_TOP, {FromRight(80), FromRight(10), 0, 26},
-     BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER, 0},
-    {L"STATIC", L"x", IDC_X_LABEL, {FromLeft(10), FromLeft(40), 40, 26}, SS_CENTER, 0},
-    {L"COMBOBOX", L"x", IDC_X, {FromLeft(40), FromLeft(40, 1), 40, 300}, VARIABLE_BOX_STYLE, 0},
-    {L"STATIC", L"y", IDC_Y_LABEL, {FromLeft(60, 1), FromLeft(90, 1), 40, 26}, SS_CENTER, 0},
-    {L"COMBOBOX", L"y", IDC_Y, {FromLeft(90, 1), FromLeft(90, 2), 40, 300}, VARIABLE_BOX_STYLE, 0},
-    {L"STATIC", L"z", IDC_Z_LABEL, {FromLeft(110, 2), FromLeft(140, 2), 40, 26}, SS_CENTER, 0},
-    {L"COMBOBOX", L"z", IDC_Z, {FromLeft(140, 2), FromLeft(140, 3), 40, 300}, VARIABLE_BOX_STYLE, 0},
-    {L"BUTTON", L"?", IDC_HELP_BUTTON, {FromRight(40), FromRight(10), 40, 26}, BS_PUSHBUTTON | WS_BORDER, 0},
-    {L"STATIC", L"Formulas", IDC_FORMULAS_CAPTION, {FromLeft(0), FromRight(0), 80, 20}, SS_CENTER, 0},
+     BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER, 0, Role::PLAIN},
+    {L"STATIC", L"x", IDC_X_LABEL, {FromLeft(10), FromLeft(40), 40, 26}, SS_CENTER, 0, Role::PLAIN},
+    {L"COMBOBOX", L"x", IDC_X, {FromLeft(40), FromLeft(40, 1), 40, 300}, VARIABLE_BOX_STYLE, 0, Role::VARIABLE_BOX},
+    {L"STATIC", L"y", IDC_Y_LABEL, {FromLeft(60, 1), FromLeft(90, 1), 40, 26}, SS_CENTER, 0, Role::PLAIN},
+    {L"COMBOBOX", L"y", IDC_Y, {FromLeft(90, 1), FromLeft(90, 2), 40, 300}, VARIABLE_BOX_STYLE, 0, Role::VARIABLE_BOX},
+    {L"STATIC", L"z", IDC_Z_LABEL, {FromLeft(110, 2), FromLeft(140, 2), 40, 26}, SS_CENTER, 0, Role::PLAIN},
+    {L"COMBOBOX", L"z", IDC_Z, {FromLeft(140, 2), FromLeft(140, 3), 40, 300}, VARIABLE_BOX_STYLE, 0, Role::VARIABLE_BOX},
+    {L"BUTTON", L"?", IDC_HELP_BUTTON, {FromRight(40), FromRight(10), 40, 26}, BS_PUSHBUTTON | WS_BORDER, 0, Role::PLAIN},
+    {L"STATIC", L"Formulas", IDC_FORMULAS_CAPTION, {FromLeft(0), FromRight(0), 80, 20}, SS_CENTER, 0, Role::PLAIN},
 };
 constexpr int PANEL_CONTROL_COUNT = static_cast<int>(std::size(PANEL_CONTROLS));
-constexpr int ANSWER_FIELD = 1;  // its index in the table
-constexpr int FIRST_VARIABLE_BOX = 5;
 
 constexpr Place ROWS_PLACE = {FromLeft(0), FromRight(0), 100, 310};
 
 HWND g_Controls[PANEL_CONTROL_COUNT] = {};  // by table index; kept, not looked up
-
-bool IsVariableBox(int index)
-{
-    return PANEL_CONTROLS[index].className[0] == L'C';
-}
+HWND g_AnswerField = nullptr;
+HWND g_VariableBoxes[VARIABLE_COUNT] = {};  // x, y, z in table order
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 {
     g_hWndPanel = hwnd;
     RECT client;
     GetClientRect(hwnd, &client);
+    int variable = 0;
     for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
         const ControlLayout& layout = PANEL_CONTROLS[i];
         const RECT rect = PlaceRect(layout.place, client.right);
@@ -72,23 +72,25 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
                                         WS_CHILD | WS_VISIBLE | layout.style, rect.left, rect.top,
                                         rect.right - rect.left, rect.bottom - rect.top, hwnd,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), g_hInst, nullptr);
+        if (layout.role == Role::ANSWER) g_AnswerField = g_Controls[i];
+        if (layout.role == Role::VARIABLE_BOX && variable < VARIABLE_COUNT) g_VariableBoxes[variable++] = g_Controls[i];
     }
-    SetWindowFont(g_Controls[ANSWER_FIELD], AnswerFont(), FALSE);
+    SetWindowFont(g_AnswerField, g_hAnswerFont, FALSE);
 
     const RECT rows = PlaceRect(ROWS_PLACE, client.right);
-    g_hWndFormulaRows = CreateWindowExW(0, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
-                                 rows.right - rows.left, rows.bottom - rows.top, hwnd,
-                                 reinterpret_cast<HMENU>(IDC_ROWS), g_hInst, nullptr);
+    CreateWindowExW(0, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
+                    rows.right - rows.left, rows.bottom - rows.top, hwnd, reinterpret_cast<HMENU>(IDC_ROWS), g_hInst,
+                    nullptr);
     return TRUE;
 }
 
 // Puts every control where the width W and the DPI place it.
 void PlaceControls(int width, DropHeight dropHeight)
 {
-    PlaceWindow(g_hWndFormulaRows, PlaceRect(ROWS_PLACE, width));
+    PlaceWindow(g_hWndRows, PlaceRect(ROWS_PLACE, width));
     for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
         PlaceWindow(g_Controls[i], PlaceRect(PANEL_CONTROLS[i].place, width),
-                    IsVariableBox(i) ? dropHeight : DropHeight::NONE);
+                    PANEL_CONTROLS[i].role == Role::VARIABLE_BOX ? dropHeight : DropHeight::NONE);
     }
 }
 
@@ -111,7 +113,8 @@ void OnDestroy(HWND hwnd)
 {
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(hwnd, GW_CHILD)) DestroyWindow(child);
     for (HWND& control : g_Controls) control = nullptr;
-    g_hWndFormulaRows = nullptr;
+    for (HWND& box : g_VariableBoxes) box = nullptr;
+    g_AnswerField = nullptr;
     g_hWndPanel = nullptr;
     PostQuitMessage(0);
 }
@@ -127,12 +130,12 @@ void LayOutPanel()
 
 HWND AnswerField()
 {
-    return g_Controls[ANSWER_FIELD];
+    return g_AnswerField;
 }
 
 HWND VariableBox(int var)
 {
-    return g_Controls[FIRST_VARIABLE_BOX + 2 * var];
+    return g_VariableBoxes[var];
 }
 
 HWND PanelControl(int id)
@@ -141,17 +144,18 @@ HWND PanelControl(int id)
     for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
         if (PANEL_CONTROLS[i].id == id) return g_Controls[i];
     }
-    return id == IDC_ROWS ? g_hWndFormulaRows : nullptr;
+    return nullptr;
 }
 
-// Handled messages are passed on to the default procedure as well.
+// Every message, handled here or not, goes on to the default procedure,
+// whose result is the answer.
 LRESULT CALLBACK PanelWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_CREATE: OnCreate(hwnd, reinterpret_cast<LPCREATESTRUCT>(lParam)); break;
-    case WM_SIZE: OnSize(hwnd, static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam)); break;
-    case WM_COMMAND: OnCommand(hwnd, LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam)); break;
-    case WM_DESTROY: OnDestroy(hwnd); break;
+    case WM_CREATE: (void)HANDLE_WM_CREATE(hwnd, wParam, lParam, OnCreate); break;
+    case WM_SIZE: (void)HANDLE_WM_SIZE(hwnd, wParam, lParam, OnSize); break;
+    case WM_COMMAND: (void)HANDLE_WM_COMMAND(hwnd, wParam, lParam, OnCommand); break;
+    case WM_DESTROY: (void)HANDLE_WM_DESTROY(hwnd, wParam, lParam, OnDestroy); break;
     default: break;
     }
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -93,7 +93,7 @@ LRESULT CALLBACK RowMouseHook(int code, WPARAM message, LPARAM data)
 {
     if (code < 0 || message != WM_MOUSEWHEEL) return CallNextHookEx(g_MouseHook, code, message, data);
     const auto* mouse = reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(data);
-    SendMessageW(RowsWindow(), WM_MOUSEWHEEL, static_cast<WPARAM>(mouse->mouseData),
+    SendMessageW(g_hWndRows, WM_MOUSEWHEEL, static_cast<WPARAM>(mouse->mouseData),
                  MAKELPARAM(mouse->pt.x, mouse->pt.y));
     return 1;
 }

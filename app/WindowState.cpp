@@ -63,7 +63,7 @@ void FillHistories(IniFile& ini)
     auto fill = [&](HWND box, auto entryAt) {
         for (int entry = 0; entry < count; ++entry) entries[static_cast<size_t>(entry)] = entryAt(entry);
         SendMessageW(box, WM_SETREDRAW, FALSE, 0);
-        ComboBoxAddLines(box, entries.data(), count);
+        ComboBoxAddLines(box, entries.data(), count, g_Dpi);
         SelectFirstEntry(box);
         SendMessageW(box, WM_SETREDRAW, TRUE, 0);
     };
@@ -117,9 +117,9 @@ void LoadWindowState()
 
 void RemeasureLineExtents()
 {
-    RemeasureLineExtent(g_hWndLog, false);
-    for (int row = 0; row < ROW_COUNT; ++row) RemeasureLineExtent(FormulaBox(row), true);
-    for (int var = 0; var < VARIABLE_COUNT; ++var) RemeasureLineExtent(VariableBox(var), true);
+    RemeasureLineExtent(g_hWndLog, false, g_Dpi);
+    for (int row = 0; row < ROW_COUNT; ++row) RemeasureLineExtent(FormulaBox(row), true, g_Dpi);
+    for (int var = 0; var < VARIABLE_COUNT; ++var) RemeasureLineExtent(VariableBox(var), true, g_Dpi);
 }
 
 void LogSettingsNotes()

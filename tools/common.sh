@@ -150,15 +150,17 @@ stop_display() {
     VEXILO_XVFB_PID=
 }
 
-# configure_and_build PRESET [TARGET...]: configures once, then builds (all,
-# or the targets named); shows the compiler's output only when it fails.
+# configure_and_build PRESET [TARGET...]: configures once (again when the
+# presets changed since), then builds (all, or the targets named); shows the
+# compiler's output only when it fails.
 configure_and_build() {
     local preset=$1 log="$VEXILO_OUT/build-$1.log"
     shift
     local targets=()
     [ $# -gt 0 ] && targets=(--target "$@")
     mkdir -p "$VEXILO_OUT"
-    if [ ! -f "$VEXILO_OUT/$preset/build.ninja" ]; then
+    if [ ! -f "$VEXILO_OUT/$preset/build.ninja" ] \
+        || [ "$VEXILO_ROOT/CMakePresets.json" -nt "$VEXILO_OUT/$preset/CMakeCache.txt" ]; then
         cmake --preset "$preset" >"$log" 2>&1 || { cat "$log"; return 1; }
     fi
     cmake --build --preset "$preset" "${targets[@]}" >"$log" 2>&1 || { cat "$log"; return 1; }

@@ -2,8 +2,6 @@
 
 namespace {
 
-int g_Dpi = BASE_DPI;  // set by the main window
-
 using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
 
 GetDpiForWindowProc DpiForWindowFunction()
@@ -32,24 +30,4 @@ int QueryDpi(HWND hWnd)
         }
     }
     return ScreenDpi();
-}
-
-int CurrentDpi()
-{
-    return g_Dpi;
-}
-
-// Kept to what a display can have: every scaled measure stays at least a
-// pixel (the row pitch divides), and no product overflows.
-constexpr int MIN_DPI = 24;
-constexpr int MAX_DPI = 2400;
-
-void SetCurrentDpi(int dpi)
-{
-    g_Dpi = dpi < MIN_DPI ? MIN_DPI : dpi > MAX_DPI ? MAX_DPI : dpi;
-}
-
-int Scaled(int value)
-{
-    return g_Dpi == BASE_DPI ? value : MulDiv(value, g_Dpi, BASE_DPI);
 }

@@ -2,7 +2,7 @@
 #include <windows.h>
 
 // Display scaling. Every pixel measure of the window is written for 96 DPI
-// and scaled here to the DPI the window is shown at.
+// and scaled to the DPI the window is shown at.
 
 constexpr int BASE_DPI = 96;
 
@@ -11,10 +11,8 @@ constexpr int BASE_DPI = 96;
 // when the system lacks it or no window is given.
 int QueryDpi(HWND hWnd);
 
-// The DPI the window program lays itself out for: 96 until set, then set by
-// the main window when it is created and when Windows reports a new DPI.
-int CurrentDpi();
-void SetCurrentDpi(int dpi);
-
-// A 96-DPI measure at the current DPI, rounded as MulDiv rounds.
-int Scaled(int value);
+// A 96-DPI measure at dpi, rounded as MulDiv rounds.
+inline int ScaleToDpi(int value, int dpi)
+{
+    return dpi == BASE_DPI ? value : MulDiv(value, dpi, BASE_DPI);
+}

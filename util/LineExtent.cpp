@@ -16,7 +16,7 @@ constexpr int EXTENT_MARGIN = 6;  // 96-DPI pixels
 // the first line measured.
 class LineMeasure {
 public:
-    explicit LineMeasure(HWND hWnd) : m_hWnd(hWnd) {}
+    LineMeasure(HWND hWnd, int dpi) : m_hWnd(hWnd), m_Margin(ScaleToDpi(EXTENT_MARGIN, dpi)) {}
     ~LineMeasure()
     {
         if (!m_hdc) return;
@@ -31,7 +31,7 @@ public:
     {
         if (!m_hdc && !m_Failed) Open();
         SIZE size{};
-        return m_hdc && GetTextExtentPoint32W(m_hdc, line, len, &size) ? size.cx + Scaled(EXTENT_MARGIN) : 0;
+        return m_hdc && GetTextExtentPoint32W(m_hdc, line, len, &size) ? size.cx + m_Margin : 0;
     }
 
 private:
@@ -45,6 +45,7 @@ private:
     }
 
     HWND m_hWnd;
+    int m_Margin;
     HDC m_hdc = nullptr;
     HGDIOBJ m_Previous = nullptr;
     bool m_Failed = false;
@@ -52,15 +53,15 @@ private:
 
 }  // namespace
 
-void KeepLineExtent(HWND hWnd, const wchar_t* line, int len, UINT getExtent, UINT setExtent)
+void KeepLineExtent(HWND hWnd, const wchar_t* line, int len, UINT getExtent, UINT setExtent, int dpi)
 {
-    KeepLinesExtent(hWnd, &line, &len, 1, getExtent, setExtent);
+    KeepLinesExtent(hWnd, &line, &len, 1, getExtent, setExtent, dpi);
 }
 
 void KeepLinesExtent(HWND hWnd, const wchar_t* const* lines, const int* lengths, int count, UINT getExtent,
-                     UINT setExtent)
+                     UINT setExtent, int dpi)
 {
-    LineMeasure measure(hWnd);
+    LineMeasure measure(hWnd, dpi);
     const long long widest = GetWindowLongPtrW(hWnd, GWLP_USERDATA);
     const auto extent = static_cast<int>(SendMessageW(hWnd, getExtent, 0, 0));
     long long newWidest = widest;
@@ -78,7 +79,7 @@ void KeepLinesExtent(HWND hWnd, const wchar_t* const* lines, const int* lengths,
     SetWindowLongPtrW(hWnd, GWLP_USERDATA, static_cast<LONG_PTR>(newWidest));
 }
 
-void RemeasureLineExtent(HWND hWnd, bool comboBox)
+void RemeasureLineExtent(HWND hWnd, bool comboBox, int dpi)
 {
     const UINT getCount = comboBox ? CB_GETCOUNT : LB_GETCOUNT;
     const UINT getLength = comboBox ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
@@ -104,5 +105,5 @@ void RemeasureLineExtent(HWND hWnd, bool comboBox)
     }
     SendMessageW(hWnd, setExtent, 0, 0);
     SetWindowLongPtrW(hWnd, GWLP_USERDATA, 0);
-    KeepLinesExtent(hWnd, lines.data(), lengths.data(), count, getExtent, setExtent);
+    KeepLinesExtent(hWnd, lines.data(), lengths.data(), count, getExtent, setExtent, dpi);
 }

@@ -17,7 +17,7 @@ void CALLBACK RedrawList(HWND hList, UINT, UINT_PTR timer, DWORD)
 
 }  // namespace
 
-int ListBoxPrintf(HWND hList, const wchar_t* format, va_list args)
+int ListBoxPrintf(HWND hList, int dpi, const wchar_t* format, va_list args)
 {
     int len = 0;
     const wchar_t* line = SharedFormat(&len, format, args);
@@ -29,6 +29,6 @@ int ListBoxPrintf(HWND hList, const wchar_t* format, va_list args)
     const auto index = static_cast<int>(SendMessageW(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line)));
     if (index >= 0) SendMessageW(hList, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
     SetTimer(hList, REDRAW_TIMER, 0, RedrawList);
-    KeepLineExtent(hList, line, len, LB_GETHORIZONTALEXTENT, LB_SETHORIZONTALEXTENT);
+    KeepLineExtent(hList, line, len, LB_GETHORIZONTALEXTENT, LB_SETHORIZONTALEXTENT, dpi);
     return index;
 }

@@ -4,6 +4,6 @@
 #include <cstdarg>
 
 // Formats a line with SharedFormat, appends it to the list box, scrolls it
-// into view and widens the horizontal extent when needed (KeepLineExtent).
-// Returns the new line's index as the list box gives it.
-int ListBoxPrintf(HWND hList, const wchar_t* format, va_list args);
+// into view and widens the horizontal extent when needed (KeepLineExtent,
+// at the list's dpi). Returns the new line's index as the list box gives it.
+int ListBoxPrintf(HWND hList, int dpi, const wchar_t* format, va_list args);

@@ -7,6 +7,7 @@
 
 #include "tests/util/TestControls.h"
 #include "util/ComboLines.h"
+#include "util/DpiScale.h"
 #include "util/LogLines.h"
 #include "util/OsErrorText.h"
 #include "util/TextFormat.h"
@@ -17,9 +18,21 @@ int ListPrintf(HWND hList, const wchar_t* format, ...)
 {
     va_list args;
     va_start(args, format);
-    const int index = ListBoxPrintf(hList, format, args);
+    const int index = ListBoxPrintf(hList, BASE_DPI, format, args);
     va_end(args);
     return index;
+}
+
+// One line into a combo box, as the histories are filled.
+int ComboPrintf(HWND hCombo, const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    int len = 0;
+    const wchar_t* line = SharedFormat(&len, format, args);
+    va_end(args);
+    ComboBoxAddLines(hCombo, &line, 1, BASE_DPI);
+    return static_cast<int>(SendMessageW(hCombo, CB_GETCOUNT, 0, 0)) - 1;
 }
 
 // The two width-keeping printers, driven alike.
@@ -32,7 +45,7 @@ struct Printer {
 
 const Printer PRINTERS[] = {
     {"ListBoxPrintf", ControlKind::List, ListPrintf, LB_GETHORIZONTALEXTENT},
-    {"ComboBoxPrintf", ControlKind::Combo, ComboBoxPrintf, CB_GETHORIZONTALEXTENT},
+    {"ComboBoxAddLines", ControlKind::Combo, ComboPrintf, CB_GETHORIZONTALEXTENT},
 };
 
 int Extent(const Printer& printer, const TestControl& control)
