@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int PATH_CAPACITY = 2048;
-
 WNDPROC g_PreviousLogListProc = nullptr;  // the list box's own procedure while LogListProc is in front
 
 // The log's own menu: clear it, or store it in a file.

@@ -5,14 +5,14 @@
 
 #include <cwchar>
 
-wchar_t g_ModulePath[MODULE_PATH_CAPACITY];
+wchar_t g_ModulePath[PATH_CAPACITY];
 
 wchar_t* ModulePathWithExt(const wchar_t* ending)
 {
-    const DWORD len = GetModuleFileNameW(nullptr, g_ModulePath, MODULE_PATH_CAPACITY);
+    const DWORD len = GetModuleFileNameW(nullptr, g_ModulePath, PATH_CAPACITY);
     // Older systems leave a cut path unterminated.
-    g_ModulePath[len < MODULE_PATH_CAPACITY ? len : MODULE_PATH_CAPACITY - 1] = 0;
-    PathWithExt(g_ModulePath, MODULE_PATH_CAPACITY, ending);
+    g_ModulePath[len < PATH_CAPACITY ? len : PATH_CAPACITY - 1] = 0;
+    PathWithExt(g_ModulePath, PATH_CAPACITY, ending);
     return g_ModulePath;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 #include <cstddef>
 
-constexpr int MODULE_PATH_CAPACITY = 2048;
+// UTF-16 units of a path buffer: the module's path, and the file chosen to store the log in.
+constexpr int PATH_CAPACITY = 2048;
 
 // The result of ModulePathWithExt; valid until the next call.
-extern wchar_t g_ModulePath[MODULE_PATH_CAPACITY];
+extern wchar_t g_ModulePath[PATH_CAPACITY];
 
 // The running executable's full path with its ".exe" replaced by ending
 // (PathWithExt), in g_ModulePath: the name of a file beside the program.

@@ -29,9 +29,9 @@ TEST(PathWithExt, ReplacesTheExecutablesEnding)
         {L"C:\\Apps\\vexilo.EXEC", L"C:\\Apps\\vexilo.EXEC.ini"},
     };
     for (const auto& c : cases) {
-        wchar_t path[MODULE_PATH_CAPACITY];
-        lstrcpynW(path, c.path, MODULE_PATH_CAPACITY);
-        PathWithExt(path, MODULE_PATH_CAPACITY, L".ini");
+        wchar_t path[PATH_CAPACITY];
+        lstrcpynW(path, c.path, PATH_CAPACITY);
+        PathWithExt(path, PATH_CAPACITY, L".ini");
         EXPECT_EQ(std::wstring(path), c.expected);
     }
 }
