@@ -36,9 +36,10 @@ constexpr DWORD VARIABLE_BOX_STYLE =
 // request under Wine.
 constexpr ControlLayout PANEL_CONTROLS[] = {
     {L"STATIC", L"Answer", IDC_ANSWER, {FromLeft(10), FromLeft(70), 0, 36}, SS_CENTER | SS_CENTERIMAGE, 0},
-    {L"EDIT", L"0", IDC_ANSWER, {FromLeft(70), FromRight(200), 0, 36}, WS_BORDER | ES_READONLY | ES_RIGHT | WS_TABSTOP,
-     WS_EX_CLIENTEDGE},
-    {L"BUTTON", L"Ans to Clip", IDC_COPY, {FromRight(190), FromRight(90), 0, 26}, BS_PUSHBUTTON | WS_BORDER | WS_TABSTOP, 0},
+    {L"EDIT", L"0", IDC_ANSWER, {FromLeft(70), FromRight(200), 0, 36},
+     WS_BORDER | ES_READONLY | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE},
+    {L"BUTTON", L"Ans to Clip", IDC_COPY, {FromRight(190), FromRight(90), 0, 26},
+     BS_PUSHBUTTON | WS_BORDER | WS_TABSTOP, 0},
     {L"BUTTON", L"ForceFw", IDC_ON_TOP, {FromRight(80), FromRight(10), 0, 26},
      BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER | WS_TABSTOP, 0},
     {L"STATIC", L"x", IDC_X_LABEL, {FromLeft(10), FromLeft(40), 40, 26}, SS_CENTER, 0},
@@ -47,7 +48,8 @@ constexpr ControlLayout PANEL_CONTROLS[] = {
     {L"COMBOBOX", L"y", IDC_Y, {FromLeft(90, 1), FromLeft(90, 2), 40, 300}, VARIABLE_BOX_STYLE, 0},
     {L"STATIC", L"z", IDC_Z_LABEL, {FromLeft(110, 2), FromLeft(140, 2), 40, 26}, SS_CENTER, 0},
     {L"COMBOBOX", L"z", IDC_Z, {FromLeft(140, 2), FromLeft(140, 3), 40, 300}, VARIABLE_BOX_STYLE, 0},
-    {L"BUTTON", L"?", IDC_HELP_BUTTON, {FromRight(40), FromRight(10), 40, 26}, BS_PUSHBUTTON | WS_BORDER | WS_TABSTOP, 0},
+    {L"BUTTON", L"?", IDC_HELP_BUTTON, {FromRight(40), FromRight(10), 40, 26},
+     BS_PUSHBUTTON | WS_BORDER | WS_TABSTOP, 0},
     {L"STATIC", L"Formulas", IDC_FORMULAS_CAPTION, {FromLeft(0), FromRight(0), 80, 20}, SS_CENTER, 0},
 };
 constexpr int PANEL_CONTROL_COUNT = static_cast<int>(std::size(PANEL_CONTROLS));
@@ -79,9 +81,9 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
     SetWindowFont(g_Controls[ANSWER_FIELD], AnswerFont(), FALSE);
 
     const RECT rows = PlaceRect(ROWS_PLACE, client.right);
-    g_hWndFormulaRows = CreateWindowExW(WS_EX_CONTROLPARENT, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
-                                 rows.right - rows.left, rows.bottom - rows.top, hwnd,
-                                 reinterpret_cast<HMENU>(IDC_ROWS), g_hInst, nullptr);
+    g_hWndFormulaRows = CreateWindowExW(WS_EX_CONTROLPARENT, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL,
+                                        rows.left, rows.top, rows.right - rows.left, rows.bottom - rows.top, hwnd,
+                                        reinterpret_cast<HMENU>(IDC_ROWS), g_hInst, nullptr);
     return TRUE;
 }
 
