@@ -33,13 +33,13 @@ struct RowControl {
 
 // The three controls of a row, created in this order: the Calc button keeps
 // to the right edge, the mode toggle to its left, the formula box reaches
-// the toggle.
+// the toggle. All three are tab stops from creation on.
 constexpr RowControl ROW_CONTROLS[] = {
     {L"COMBOBOX", L"\t", IDC_FORMULA_FIRST, {FromLeft(10), FromRight(100), 0, 300},
-     CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL},
+     CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP},
     {L"BUTTON", L"Dec", IDC_MODE_FIRST, {FromRight(100), FromRight(60), 0, 26},
-     BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER},
-    {L"BUTTON", L"Calc", IDC_CALC_FIRST, {FromRight(60), FromRight(10), 0, 26}, BS_PUSHBUTTON | WS_BORDER},
+     BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER | WS_TABSTOP},
+    {L"BUTTON", L"Calc", IDC_CALC_FIRST, {FromRight(60), FromRight(10), 0, 26}, BS_PUSHBUTTON | WS_BORDER | WS_TABSTOP},
 };
 constexpr int FORMULA_COLUMN = 0;
 

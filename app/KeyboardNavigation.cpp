@@ -17,9 +17,13 @@ HACCEL g_KeyTable = nullptr;   // the action keys; loaded by PrepareKeyboardNavi
 HWND g_EnterButton = nullptr;  // the button Enter went down on, pressed when it comes up there
 int g_LastRow = 0;             // the row whose control last had the focus
 
+// The controls get these bits at creation; reading a style costs nothing,
+// changing it a server request, so a style that has them stays untouched.
 void AddStyle(HWND window, int index, LONG_PTR bits)
 {
-    if (window) SetWindowLongPtrW(window, index, GetWindowLongPtrW(window, index) | bits);
+    if (!window) return;
+    const LONG_PTR style = GetWindowLongPtrW(window, index);
+    if ((style & bits) != bits) SetWindowLongPtrW(window, index, style | bits);
 }
 
 bool IsOurs(HWND window)

@@ -32,10 +32,13 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC proc, int background, cons
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = proc;
     wc.hInstance = g_hInst;
-    wc.hIcon = static_cast<HICON>(LoadImageW(g_hInst, MAKEINTRESOURCEW(IDI_LARGE), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(g_hInst, MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    // One pair of icons for the three classes: each load costs server requests under Wine.
+    static const auto largeIcon = static_cast<HICON>(LoadImageW(
+        g_hInst, MAKEINTRESOURCEW(IDI_LARGE), IMAGE_ICON, GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    static const auto smallIcon = static_cast<HICON>(LoadImageW(
+        g_hInst, MAKEINTRESOURCEW(IDI_SMALL), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hIcon = largeIcon;
+    wc.hIconSm = smallIcon;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
     wc.lpszMenuName = menu;

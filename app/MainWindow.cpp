@@ -75,12 +75,12 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
     RECT client;
     GetClientRect(hwnd, &client);
     const RECT panel = PanelRect(client.right);
-    CreateWindowExW(0, PANEL_CLASS, nullptr, WS_CHILD | WS_VISIBLE, panel.left, panel.top, panel.right, panel.bottom,
-                    hwnd, reinterpret_cast<HMENU>(IDC_PANEL), g_hInst, nullptr);
+    CreateWindowExW(WS_EX_CONTROLPARENT, PANEL_CLASS, nullptr, WS_CHILD | WS_VISIBLE, panel.left, panel.top,
+                    panel.right, panel.bottom, hwnd, reinterpret_cast<HMENU>(IDC_PANEL), g_hInst, nullptr);
     const RECT log = LogRect(client.right, client.bottom);
     g_hWndLog = CreateWindowExW(0, L"LISTBOX", nullptr,
                                 WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOINTEGRALHEIGHT
-                                    | LBS_DISABLENOSCROLL | LBS_NOSEL,
+                                    | LBS_DISABLENOSCROLL | LBS_NOSEL | WS_TABSTOP,
                                 log.left, log.top, log.right - log.left, log.bottom - log.top, hwnd,
                                 reinterpret_cast<HMENU>(IDC_LOG), g_hInst, nullptr);
     SetWindowFont(g_hWndLog, g_hLogFont, FALSE);

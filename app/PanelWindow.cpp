@@ -30,25 +30,31 @@ struct ControlLayout {
     Role role;
 };
 
-constexpr DWORD VARIABLE_BOX_STYLE = CBS_DROPDOWN | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL;
+constexpr DWORD VARIABLE_BOX_STYLE =
+    CBS_DROPDOWN | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP;
 
 // Created in this order, each where the layout puts it. The copy button and
 // the on-top toggle keep to the right edge, the answer field stretches
-// between label and copy button, each x/y/z box is B wide.
+// between label and copy button, each x/y/z box is B wide. The tab stops
+// get WS_TABSTOP here, at creation: added afterwards, each costs a server
+// request under Wine.
 constexpr ControlLayout PANEL_CONTROLS[] = {
     {L"STATIC", L"Answer", IDC_ANSWER, {FromLeft(10), FromLeft(70), 0, 36}, SS_CENTER | SS_CENTERIMAGE, 0, Role::PLAIN},
-    {L"EDIT", L"0", IDC_ANSWER, {FromLeft(70), FromRight(200), 0, 36}, WS_BORDER | ES_READONLY | ES_RIGHT,
-     WS_EX_CLIENTEDGE, Role::ANSWER},
-    {L"BUTTON", L"Ans to Clip", IDC_COPY, {FromRight(190), FromRight(90), 0, 26}, BS_PUSHBUTTON | WS_BORDER, 0, Role::PLAIN},
+    {L"EDIT", L"0", IDC_ANSWER, {FromLeft(70), FromRight(200), 0, 36},
+     WS_BORDER | ES_READONLY | ES_RIGHT | WS_TABSTOP, WS_EX_CLIENTEDGE, Role::ANSWER},
+    {L"BUTTON", L"Ans to Clip", IDC_COPY, {FromRight(190), FromRight(90), 0, 26},
+     BS_PUSHBUTTON | WS_BORDER | WS_TABSTOP, 0, Role::PLAIN},
     {L"BUTTON", L"ForceFw", IDC_ON_TOP, {FromRight(80), FromRight(10), 0, 26},
-     BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER, 0, Role::PLAIN},
+     BS_AUTOCHECKBOX | BS_PUSHLIKE | WS_BORDER | WS_TABSTOP, 0, Role::PLAIN},
     {L"STATIC", L"x", IDC_X_LABEL, {FromLeft(10), FromLeft(40), 40, 26}, SS_CENTER, 0, Role::PLAIN},
     {L"COMBOBOX", L"x", IDC_X, {FromLeft(40), FromLeft(40, 1), 40, 300}, VARIABLE_BOX_STYLE, 0, Role::VARIABLE_BOX},
     {L"STATIC", L"y", IDC_Y_LABEL, {FromLeft(60, 1), FromLeft(90, 1), 40, 26}, SS_CENTER, 0, Role::PLAIN},
     {L"COMBOBOX", L"y", IDC_Y, {FromLeft(90, 1), FromLeft(90, 2), 40, 300}, VARIABLE_BOX_STYLE, 0, Role::VARIABLE_BOX},
     {L"STATIC", L"z", IDC_Z_LABEL, {FromLeft(110, 2), FromLeft(140, 2), 40, 26}, SS_CENTER, 0, Role::PLAIN},
-    {L"COMBOBOX", L"z", IDC_Z, {FromLeft(140, 2), FromLeft(140, 3), 40, 300}, VARIABLE_BOX_STYLE, 0, Role::VARIABLE_BOX},
-    {L"BUTTON", L"?", IDC_HELP_BUTTON, {FromRight(40), FromRight(10), 40, 26}, BS_PUSHBUTTON | WS_BORDER, 0, Role::PLAIN},
+    {L"COMBOBOX", L"z", IDC_Z, {FromLeft(140, 2), FromLeft(140, 3), 40, 300}, VARIABLE_BOX_STYLE, 0,
+     Role::VARIABLE_BOX},
+    {L"BUTTON", L"?", IDC_HELP_BUTTON, {FromRight(40), FromRight(10), 40, 26},
+     BS_PUSHBUTTON | WS_BORDER | WS_TABSTOP, 0, Role::PLAIN},
     {L"STATIC", L"Formulas", IDC_FORMULAS_CAPTION, {FromLeft(0), FromRight(0), 80, 20}, SS_CENTER, 0, Role::PLAIN},
 };
 constexpr int PANEL_CONTROL_COUNT = static_cast<int>(std::size(PANEL_CONTROLS));
@@ -78,7 +84,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
     SetWindowFont(g_AnswerField, g_hAnswerFont, FALSE);
 
     const RECT rows = PlaceRect(ROWS_PLACE, client.right);
-    CreateWindowExW(0, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
+    CreateWindowExW(WS_EX_CONTROLPARENT, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
                     rows.right - rows.left, rows.bottom - rows.top, hwnd, reinterpret_cast<HMENU>(IDC_ROWS), g_hInst,
                     nullptr);
     return TRUE;

@@ -31,37 +31,39 @@ void IniFile::Load()
             LoadUnread(error);
             return;
         }
-        LoadFile();
         // Another encoding (UTF-16 without byte-order mark, UTF-32) reads as
-        // a file without sections.
+        // a file without sections; a file whose sections held keys is read.
+        const bool keysFound = LoadFile();
         WIN32_FILE_ATTRIBUTE_DATA data;
         wchar_t names[4];
-        if (GetFileAttributesExW(m_IniPath, GetFileExInfoStandard, &data) && (data.nFileSizeLow || data.nFileSizeHigh)
-            && GetPrivateProfileSectionNamesW(names, 4, m_IniPath) == 0) {
+        if (!keysFound && GetFileAttributesExW(m_IniPath, GetFileExInfoStandard, &data)
+            && (data.nFileSizeLow || data.nFileSizeHigh) && GetPrivateProfileSectionNamesW(names, 4, m_IniPath) == 0) {
             m_FileState = FileState::NOT_UNDERSTOOD;
         }
     }
     CATCH_AND_REPORT
 }
 
-// The texts section by section, the numbers key by key.
-void IniFile::LoadFile()
+// Section by section: one profile call each instead of one a key. A section
+// too large for the reader is read key by key. True when some section read
+// whole held keys.
+bool IniFile::LoadFile()
 {
     SectionReader reader;
     std::wstring readSection;
     bool whole = false;
+    bool keysFound = false;
     ForEachValue([&](const wchar_t* section, const wchar_t* key, wchar_t* text, int32_t* number) {
-        if (number) {
-            *number = ReadInt(section, key);
-            return;
-        }
         if (readSection != section) {
             readSection = section;
             whole = reader.Read(m_IniPath, section);
+            keysFound = keysFound || (whole && !reader.Empty());
         }
-        if (whole) reader.Value(key, text, TEXT_CAPACITY);
+        if (number) *number = whole ? reader.IntValue(key) : ReadInt(section, key);
+        else if (whole) reader.Value(key, text, TEXT_CAPACITY);
         else lstrcpynW(text, ReadStr(section, key), TEXT_CAPACITY);
     });
+    return keysFound;
 }
 
 // The accessors cannot throw; an index outside the tables is refused instead

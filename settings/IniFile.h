@@ -65,7 +65,7 @@ private:
     template <typename Visit>
     void ForEachValue(Visit&& visit);
     void LoadDefaults();
-    void LoadFile();
+    bool LoadFile();
     void LoadUnread(DWORD error);
     DWORD MergeUnreadFile();
     DWORD BackUpUnreadableFile();

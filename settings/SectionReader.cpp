@@ -1,11 +1,19 @@
 #include "settings/SectionReader.h"
 
+#include <winternl.h>
+
 #include <cwctype>
+
+// The conversion the system's GetPrivateProfileIntW applies to the text it
+// read; exported by ntdll.dll, which every Windows process has loaded.
+extern "C" NTSYSAPI NTSTATUS NTAPI RtlUnicodeStringToInteger(PCUNICODE_STRING text, ULONG base, PULONG value);
 
 namespace {
 
 // Large enough for twenty values of 1023 characters with their keys.
 constexpr DWORD SECTION_UNITS = 65536;
+// GetPrivateProfileIntW reads the text of a number into a buffer of this size.
+constexpr size_t NUMBER_UNITS = 30;
 
 std::wstring_view Trim(std::wstring_view text)
 {
@@ -57,4 +65,19 @@ void SectionReader::Value(const wchar_t* key, wchar_t* dest, size_t capacity) co
     const size_t copied = value.size() < capacity - 1 ? value.size() : capacity - 1;
     value.copy(dest, copied);
     dest[copied] = 0;
+}
+
+int32_t SectionReader::IntValue(const wchar_t* key) const
+{
+    wchar_t text[NUMBER_UNITS];
+    Value(key, text, NUMBER_UNITS);
+    if (!text[0]) return 0;
+    UNICODE_STRING string;
+    string.Buffer = text;
+    string.Length = static_cast<USHORT>(lstrlenW(text) * sizeof(wchar_t));
+    string.MaximumLength = sizeof text;
+    ULONG value = 0;
+    RtlUnicodeStringToInteger(&string, 0, &value);
+    // The unsigned result carries a negative value ("-8") in two's complement.
+    return static_cast<int32_t>(value);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -19,6 +20,15 @@ public:
     // units; empty when the key is missing. The first of two equal keys
     // (letter case ignored) wins.
     void Value(const wchar_t* key, wchar_t* dest, size_t capacity) const;
+
+    // The key's number as GetPrivateProfileIntW gives it with 0 as the
+    // default: its first 29 units converted as the system's profile
+    // functions convert them (a sign, 0x, 0o and 0b prefixes), 0 when the
+    // key is missing or empty.
+    int32_t IntValue(const wchar_t* key) const;
+
+    // True when the section read held no keys at all.
+    bool Empty() const { return m_Entries.empty(); }
 
 private:
     std::vector<wchar_t> m_Buffer;

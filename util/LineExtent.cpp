@@ -12,8 +12,10 @@ namespace {
 constexpr long long MEASURE_SLACK = 10;
 constexpr int EXTENT_MARGIN = 6;  // 96-DPI pixels
 
-// Measures lines in the window's own font on one device context, taken at
-// the first line measured.
+// Measures lines in the window's own font on a memory device context made
+// at the first line measured: text extents depend on the font alone, and a
+// window's device context would cost a server request (under Wine) for its
+// visible region.
 class LineMeasure {
 public:
     LineMeasure(HWND hWnd, int dpi) : m_hWnd(hWnd), m_Margin(ScaleToDpi(EXTENT_MARGIN, dpi)) {}
@@ -21,7 +23,7 @@ public:
     {
         if (!m_hdc) return;
         if (m_Previous) SelectObject(m_hdc, m_Previous);
-        ReleaseDC(m_hWnd, m_hdc);
+        DeleteDC(m_hdc);
     }
     LineMeasure(const LineMeasure&) = delete;
     LineMeasure& operator=(const LineMeasure&) = delete;
@@ -37,7 +39,7 @@ public:
 private:
     void Open()
     {
-        m_hdc = GetDC(m_hWnd);
+        m_hdc = CreateCompatibleDC(nullptr);
         m_Failed = !m_hdc;
         if (!m_hdc) return;
         const auto font = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
