@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/VexiloSession.h"
+#include "tests/app/driver/VexiloSession.h"
 
 namespace {
 

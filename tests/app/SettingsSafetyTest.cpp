@@ -34,13 +34,6 @@ std::string Encoded(const std::wstring& text, size_t unitBytes)
     return bytes;
 }
 
-std::wstring ValueIn(const std::wstring& path, const wchar_t* section, const wchar_t* key)
-{
-    wchar_t value[2048];
-    GetPrivateProfileStringW(section, key, L"<missing>", value, 2048, path.c_str());
-    return value;
-}
-
 Texts SectionNames(const std::wstring& path)
 {
     wchar_t names[4096] = {};
@@ -160,7 +153,7 @@ TEST(SettingsSafety, ProgramFolderThatCannotBeWrittenKeepsTheSettingsInTheUsersF
     EXPECT_EQ(App::ComboItems(app.FormulaBox(0)), History({L"8*8"}));
     EXPECT_TRUE(app.Calculate(0, L"6*7").empty());
     EXPECT_EQ(LinesWith(app, {L"設定ファイルを保存できませんでした"}), 0u);
-    EXPECT_EQ(ValueIn(userPath, L"History0", L"Str00"), L"6*7");
+    EXPECT_EQ(App::ProfileValue(userPath, L"History0", L"Str00"), L"6*7");
     ASSERT_TRUE(app.Restart());
     EXPECT_EQ(LinesWith(app, {userPath}), 0u);
     EXPECT_EQ(App::ComboItems(app.FormulaBox(0)), History({L"6*7", L"8*8"}));
