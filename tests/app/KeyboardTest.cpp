@@ -7,6 +7,8 @@
 // front. The Tab cycle, the action keys and the row keys: data/scripts/keys.txt.
 #include "tests/app/AppTest.h"
 
+#include <tuple>
+
 #include "help/ExplainTexts.h"
 #include "tests/app/RealInput.h"
 
@@ -29,31 +31,29 @@ TEST(Keyboard, DialogsCloseByKeyAndTheFocusComesBack)
     const std::wstring answer = App::Text(app.AnswerField());
 
     constexpr int SAVE_FILE_NAME = 0x47C;
-    struct DialogCase {
-        bool japanese;
-        int command;  // 0: the "?" button, clicked
-        WORD closingKey;
-    };
-    // The "?" button keeps the focus it takes from the click: those come last.
-    constexpr DialogCase DIALOGS[] = {{false, VexiloId::CMD_EXPLAIN, VK_RETURN}, {true, VexiloId::CMD_EXPLAIN, VK_ESCAPE},
-                                      {true, VexiloId::CMD_STORE_LOG, VK_ESCAPE}, {true, 0, VK_RETURN}, {false, 0, VK_ESCAPE}};
-    for (const DialogCase& shown : DIALOGS) {
-        SCOPED_TRACE(::testing::Message() << shown.japanese << " " << shown.command << " " << shown.closingKey);
-        if (shown.japanese != (App::Text(app.AnswerLabel()) == L"答え")) {
+    // Whether in Japanese, the command (0: the "?" button, clicked) and the
+    // closing key. The "?" button keeps the focus it takes from the click:
+    // those come last.
+    constexpr std::tuple<bool, int, WORD> DIALOGS[] = {
+        {false, VexiloId::CMD_EXPLAIN, VK_RETURN}, {true, VexiloId::CMD_EXPLAIN, VK_ESCAPE},
+        {true, VexiloId::CMD_STORE_LOG, VK_ESCAPE}, {true, 0, VK_RETURN}, {false, 0, VK_ESCAPE}};
+    for (const auto& [japanese, command, closingKey] : DIALOGS) {
+        SCOPED_TRACE(::testing::Message() << japanese << " " << command << " " << closingKey);
+        if (japanese != (App::Text(app.AnswerLabel()) == L"答え")) {
             EXPECT_TRUE(app.Command(VexiloId::CMD_JAPANESE).empty());
         }
-        HWND focus = shown.command ? edit : app.PanelControl(VexiloId::HELP_BUTTON);
-        if (shown.command) {
-            PostMessageW(app.Main(), WM_COMMAND, shown.command, 0);  // as the menu sends it
+        HWND focus = command ? edit : app.PanelControl(VexiloId::HELP_BUTTON);
+        if (command) {
+            PostMessageW(app.Main(), WM_COMMAND, command, 0);  // as the menu sends it
         } else {
             ClickAt(CenterOf(focus));
         }
         HWND dialog = app.WaitForWindowOfClass(L"#32770");
-        ASSERT_TRUE(dialog && GetDlgItem(dialog, shown.command == VexiloId::CMD_STORE_LOG ? SAVE_FILE_NAME : VexiloId::EXPLAIN_TEXT));
-        if (shown.command != VexiloId::CMD_STORE_LOG) {
+        ASSERT_TRUE(dialog && GetDlgItem(dialog, command == VexiloId::CMD_STORE_LOG ? SAVE_FILE_NAME : VexiloId::EXPLAIN_TEXT));
+        if (command != VexiloId::CMD_STORE_LOG) {
             HWND text = GetDlgItem(dialog, VexiloId::EXPLAIN_TEXT);
             std::vector<wchar_t> expected(EXPLAIN_CAPACITY);
-            EXPECT_EQ(App::Text(text), std::wstring(expected.data(), BuildExplanation(shown.japanese, expected.data(), expected.size())));
+            EXPECT_EQ(App::Text(text), std::wstring(expected.data(), BuildExplanation(japanese, expected.data(), expected.size())));
             EXPECT_TRUE(WaitUntil([&] { return EditSelection(text) == std::make_pair<DWORD, DWORD>(0, 0); }));
             EXPECT_EQ(SendMessageW(text, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
             EXPECT_EQ(FocusOf(dialog), text);
@@ -64,7 +64,7 @@ TEST(Keyboard, DialogsCloseByKeyAndTheFocusComesBack)
             EXPECT_FALSE(IsWindowEnabled(app.Main()));  // modal
         }
         ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
-        PressKey(shown.closingKey);
+        PressKey(closingKey);
         ASSERT_TRUE(WaitGone(dialog));
         EXPECT_TRUE(WaitUntil([&] { return FocusOf(app.Main()) == focus; })) << "focus on " << FocusOf(app.Main());
         EXPECT_TRUE(WaitUntil([&] { return EditSelection(edit) == std::make_pair<DWORD, DWORD>(2, 5); }));

@@ -40,8 +40,8 @@ TEST(LogMenu, RightClickOffersTheTwoJapaneseItemsInEitherLanguageAndClearEmpties
         HWND popup = OpenContextMenu(app, at);
         ASSERT_NE(popup, nullptr);
         ClientToScreen(app.Log(), &at);
-        EXPECT_EQ(BoxOf(App::ScreenRect(popup))[0], at.x);  // its top-left corner at the mouse
-        EXPECT_EQ(BoxOf(App::ScreenRect(popup))[1], at.y);
+        const RECT rect = App::ScreenRect(popup);
+        EXPECT_EQ(std::make_pair(rect.left, rect.top), std::make_pair(at.x, at.y));  // its top-left corner at the mouse
         InProcessProbe probe(app.Main());
         ASSERT_EQ(probe.Failure(), L"");
         const std::vector<MenuEntry> items = probe.Menu(popup);

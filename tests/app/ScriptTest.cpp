@@ -22,7 +22,7 @@
 // Checks; they wait a moment for the program to catch up with real input.
 //   log TEXT | message TEXT | menu DEPTH KIND ID CHECKED TEXT (the menu bar, every
 //                         entry; the id of plain items only)
-//   text TARGET TEXT | history ROW ENTRY TEXT | varhistory N ENTRY TEXT | entries ROW COUNT
+//   text TARGET TEXT | history ROW ENTRY TEXT | varhistory N ENTRY TEXT (<none> past the end)
 //   checked ROW 0|1 | topmost 0|1 | saved SECTION KEY TEXT | unsaved | nofile
 //   clipboard TEXT | window LEFT TOP WIDTH HEIGHT
 //   focus TARGET | selection TARGET START END | selected ROW ENTRY
@@ -263,9 +263,6 @@ void Script::Do(const std::wstring& command, std::wstring args)
         const auto entry = static_cast<size_t>(TakeInt(args));
         const Texts items = App::ComboItems(command == L"history" ? app.FormulaBox(box) : app.VariableBox(box));
         EXPECT_EQ(entry < items.size() ? items[entry] : L"<none>", args);
-    } else if (command == L"entries") {
-        const int row = TakeInt(args);
-        EXPECT_EQ(App::ComboItems(app.FormulaBox(row)).size(), static_cast<size_t>(std::stoi(args)));
     } else if (command == L"checked") {
         HWND toggle = app.ModeToggle(TakeInt(args));
         ExpectSoon([&] { return App::Checked(toggle); }, args == L"1");

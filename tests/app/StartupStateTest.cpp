@@ -17,14 +17,6 @@
 
 namespace {
 
-std::wstring BesideTests(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring self(path, len < MAX_PATH ? len : 0);
-    return self.substr(0, self.find_last_of(L"\\/") + 1) + name;
-}
-
 // Every list full, with entries of many lengths (the extent follows the
 // widest), Japanese and percent signs among them, modes mixed.
 std::vector<std::wstring> VariedSettings()
@@ -55,7 +47,7 @@ TEST(StartupState, MatchesTheExpectedDump)
     app.WriteSettingsText(VariedSettings());
     ASSERT_TRUE(app.Start());
     const std::string actual = JoinUtf8(DescribeWindowTree(app.Main()));
-    std::ofstream(std::filesystem::path(BesideTests(L"startup-state-96.actual.txt")), std::ios::binary) << actual;
+    std::ofstream(std::filesystem::path(BesideThisProgram(L"startup-state-96.actual.txt")), std::ios::binary) << actual;
 
     const std::string expected = FileBytes(DataPath("startup-state-96.txt"));
     ASSERT_FALSE(expected.empty()) << "no expected dump at " << VEXILO_APP_TEST_DATA;

@@ -45,11 +45,9 @@ bool IsMessageBox(HWND dialog)
 
 VexiloSession::VexiloSession()
 {
-    wchar_t path[MAX_PATH];
-    const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const fs::path program = fs::path(std::wstring(path, len < MAX_PATH ? len : 0)).parent_path() / L"vexilo.exe";
+    const std::wstring program = BesideThisProgram(L"vexilo.exe");
     // A unique name, first taken by an empty file. Without a folder Start fails.
-    wchar_t temp[MAX_PATH];
+    wchar_t temp[MAX_PATH], path[MAX_PATH];
     if (GetTempPathW(MAX_PATH, temp) && GetTempFileNameW(temp, L"vex", 0, path) && DeleteFileW(path)
         && CreateDirectoryW(path, nullptr)) {
         m_Folder = path;
@@ -248,6 +246,14 @@ HWND FocusOf(HWND windowOfThread)
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(GetWindowThreadProcessId(windowOfThread, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+std::wstring BesideThisProgram(const wchar_t* name)
+{
+    wchar_t path[MAX_PATH];
+    const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring self(path, len < MAX_PATH ? len : 0);
+    return self.substr(0, self.find_last_of(L"\\/") + 1) + name;
 }
 
 std::string FileBytes(const std::wstring& path)

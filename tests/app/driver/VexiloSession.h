@@ -33,6 +33,8 @@ constexpr int CMD_JAPANESE = 121;
 constexpr int CMD_STORE_LOG = 129;
 }  // namespace VexiloId
 
+// A file in the folder of this program (the test program, not vexilo.exe).
+std::wstring BesideThisProgram(const wchar_t* name);
 // The bytes of a file; empty when it cannot be read.
 std::string FileBytes(const std::wstring& path);
 
