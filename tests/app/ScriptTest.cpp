@@ -130,7 +130,8 @@ void Script::Run(const std::string& bytes)
         SCOPED_TRACE(::testing::Message() << "script line " << number << ": " << line);
         const std::wstring command = Take(text);
         Do(command, text);
-        if (::testing::Test::HasFatalFailure()) return;
+        // What follows a failed line would fail after it, each check after a wait.
+        if (::testing::Test::HasFailure()) return;
     }
     EndStep();
 }
