@@ -138,10 +138,26 @@ stop_wine_servers() {
 ensure_display() {
     if [ -n "${VEXILO_DISPLAY:-}" ]; then export DISPLAY=$VEXILO_DISPLAY; return 0; fi
     local n=99
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    VEXILO_XVFB_PID=$!
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+    while :; do
+        while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        VEXILO_XVFB_PID=$!
+        # A loaded machine may take seconds to start it.
+        for _ in $(seq 600); do
+            [ -e "/tmp/.X11-unix/X$n" ] || ! kill -0 "$VEXILO_XVFB_PID" 2>/dev/null && break
+            sleep 0.05
+        done
+        # Another program may have taken the same number meanwhile (two
+        # worktrees' tests starting together): then this server has ended, or
+        # the lock names the other one, and the next number is tried. Two
+        # Wine servers on one display take each other's focus and windows.
+        if kill -0 "$VEXILO_XVFB_PID" 2>/dev/null \
+            && [ "$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)" = "$VEXILO_XVFB_PID" ]; then
+            break
+        fi
+        kill "$VEXILO_XVFB_PID" 2>/dev/null
+        n=$((n + 1))
+    done
     export DISPLAY=":$n"
 }
 

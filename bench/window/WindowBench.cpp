@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/app/VexiloSession.h"
+#include "tests/app/driver/VexiloSession.h"
 
 namespace {
 
@@ -51,14 +51,6 @@ double Median(std::vector<double> times)
     std::sort(times.begin(), times.end());
     const size_t n = times.size();
     return n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;
-}
-
-std::wstring BesideMe(const wchar_t* name)
-{
-    wchar_t path[MAX_PATH];
-    const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, len < MAX_PATH ? len : 0);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
 }
 
 // Every history full: 20 formulas of each row, 20 values of each variable.
@@ -210,7 +202,7 @@ public:
         if (len == 0 || len >= MAX_PATH) base[0] = 0;
         m_Folder = std::wstring(base) + L"vexilo-bench-empty-" + std::to_wstring(GetCurrentProcessId());
         CreateDirectoryW(m_Folder.c_str(), nullptr);
-        m_Copied = CopyFileW(BesideMe(L"empty_window.exe").c_str(), Exe().c_str(), FALSE) != 0;
+        m_Copied = CopyFileW(BesideThisProgram(L"empty_window.exe").c_str(), Exe().c_str(), FALSE) != 0;
     }
     ~EmptyProgramFolder()
     {

@@ -2,12 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "tests/app/VexiloSession.h"
-#include "tests/support/SampleFormulas.h"
+#include "tests/app/driver/VexiloSession.h"
 
 using App = VexiloSession;
 using Texts = std::vector<std::wstring>;
@@ -26,20 +24,19 @@ inline Texts History(Texts entries)
     return entries;
 }
 
-// One program shared by the tests of a suite (class XTest : public SharedApp {}),
-// for tests that only look, or work on rows of their own.
-class SharedApp : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        s_App = std::make_unique<App>();
-        s_Started = s_App->Start();
-    }
-    static void TearDownTestSuite() { s_App.reset(); }
-    void SetUp() override { ASSERT_TRUE(s_Started) << "vexilo.exe did not start"; }
+// A file of tests/app/data, by a path Wine understands.
+inline std::wstring DataPath(const std::string& name)
+{
+    std::string path = std::string(VEXILO_APP_TEST_DATA) + "/" + name;
+    if (path[0] == '/') path = "Z:" + path;  // a Linux path, as Wine sees it
+    return std::wstring(path.begin(), path.end());
+}
 
-    static App& app() { return *s_App; }
-
-    static inline std::unique_ptr<App> s_App;
-    static inline bool s_Started = false;
-};
+// The row at the top of the rows' view, measured; -1 when the rows do not
+// stand on whole-row steps.
+inline int FirstInView(App& app)
+{
+    const LONG top0 = App::RectIn(app.FormulaBox(0), app.Rows()).top;
+    const LONG pitch = App::RectIn(app.FormulaBox(1), app.Rows()).top - top0;
+    return pitch > 0 && top0 % pitch == 0 ? static_cast<int>(-top0 / pitch) : -1;
+}

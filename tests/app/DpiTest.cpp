@@ -12,14 +12,51 @@
 namespace {
 
 constexpr double TOLERANCE = 2;  // pixels
-
-int PrefixDpi()
-{
+const int PREFIX_DPI = [] {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
+}();
+
+// One edge of a panel control at 96 DPI: a distance from the panel's left
+// edge plus a number of x/y/z box widths ((W - 190) / 3 at 96 DPI, whole
+// pixels of the panel's width at 96 DPI), or a distance from its right edge.
+struct Edge96 {
+    double offset;
+    int boxes;
+    bool fromRight;
+};
+
+double ExpectedX(const Edge96& edge, double width, double scale)
+{
+    if (edge.fromRight) return width - edge.offset * scale;
+    return (edge.offset + edge.boxes * std::trunc((width / scale - 190) / 3)) * scale;
 }
+
+// The panel's controls by id; 0 stands for the answer field, which shares
+// the answer label's id. Height 0: a combo box, as high as its edit field.
+struct PanelPlace {
+    int id;
+    Edge96 left, right;
+    double top, height;
+};
+
+const PanelPlace PANEL_PLACES[] = {
+    {VexiloId::ANSWER, {10, 0, false}, {70, 0, false}, 0, 36},
+    {0, {70, 0, false}, {200, 0, true}, 0, 36},
+    {VexiloId::COPY, {190, 0, true}, {90, 0, true}, 0, 26},
+    {VexiloId::ON_TOP, {80, 0, true}, {10, 0, true}, 0, 26},
+    {VexiloId::X_LABEL, {10, 0, false}, {40, 0, false}, 40, 26},
+    {VexiloId::X, {40, 0, false}, {40, 1, false}, 40, 0},
+    {VexiloId::Y_LABEL, {60, 1, false}, {90, 1, false}, 40, 26},
+    {VexiloId::Y, {90, 1, false}, {90, 2, false}, 40, 0},
+    {VexiloId::Z_LABEL, {110, 2, false}, {140, 2, false}, 40, 26},
+    {VexiloId::Z, {140, 2, false}, {140, 3, false}, 40, 0},
+    {VexiloId::HELP_BUTTON, {40, 0, true}, {10, 0, true}, 40, 26},
+    {VexiloId::FORMULAS_CAPTION, {0, 0, false}, {0, 0, true}, 80, 20},
+    {VexiloId::ROWS, {0, 0, false}, {0, 0, true}, 100, 310},
+};
 
 // The character pitch of the answer font as a 96-DPI program would get it
 // here, measured in this process with the same request.
@@ -37,75 +74,11 @@ double AnswerPitchAt96()
     return size.cx / 10.0;
 }
 
-// The x places of the answer field's characters after it shows text.
-std::vector<int> AnswerCharacterPlaces(App& app, const std::wstring& text)
-{
-    App::SetText(app.AnswerField(), text);
-    std::vector<int> places;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto place = static_cast<DWORD>(SendMessageW(app.AnswerField(), EM_POSFROMCHAR, i, 0));
-        places.push_back(static_cast<short>(LOWORD(place)));
-    }
-    return places;
-}
-
-// One edge of a panel control at 96 DPI: a distance from the panel's left
-// edge plus a number of x/y/z box widths ((W - 190) / 3 at 96 DPI), or a
-// distance from its right edge.
-struct Edge96 {
-    double offset;
-    int boxes;
-    bool fromRight;
-};
-
-constexpr Edge96 L(double offset, int boxes = 0)
-{
-    return {offset, boxes, false};
-}
-
-constexpr Edge96 R(double offset)
-{
-    return {offset, 0, true};
-}
-
-// The box width is worked out at 96 DPI, whole pixels as there, for the
-// panel's width at 96 DPI.
-double ExpectedX(const Edge96& edge, double width, double scale)
-{
-    if (edge.fromRight) return width - edge.offset * scale;
-    const double boxWidth96 = std::trunc((width / scale - 190) / 3);
-    return (edge.offset + edge.boxes * boxWidth96) * scale;
-}
-
-struct PanelPlace {
-    const char* name;
-    HWND (*find)(App&);
-    Edge96 left, right;
-    double top, height;  // height 0: a combo box, whose height is its edit field's
-};
-
-const PanelPlace PANEL_PLACES[] = {
-    {"answer label", [](App& a) { return a.AnswerLabel(); }, L(10), L(70), 0, 36},
-    {"answer field", [](App& a) { return a.AnswerField(); }, L(70), R(200), 0, 36},
-    {"copy", [](App& a) { return a.PanelControl(VexiloId::COPY); }, R(190), R(90), 0, 26},
-    {"on top", [](App& a) { return a.PanelControl(VexiloId::ON_TOP); }, R(80), R(10), 0, 26},
-    {"x label", [](App& a) { return a.PanelControl(VexiloId::X_LABEL); }, L(10), L(40), 40, 26},
-    {"x box", [](App& a) { return a.VariableBox(0); }, L(40), L(40, 1), 40, 0},
-    {"y label", [](App& a) { return a.PanelControl(VexiloId::Y_LABEL); }, L(60, 1), L(90, 1), 40, 26},
-    {"y box", [](App& a) { return a.VariableBox(1); }, L(90, 1), L(90, 2), 40, 0},
-    {"z label", [](App& a) { return a.PanelControl(VexiloId::Z_LABEL); }, L(110, 2), L(140, 2), 40, 26},
-    {"z box", [](App& a) { return a.VariableBox(2); }, L(140, 2), L(140, 3), 40, 0},
-    {"help", [](App& a) { return a.PanelControl(VexiloId::HELP_BUTTON); }, R(40), R(10), 40, 26},
-    {"caption", [](App& a) { return a.PanelControl(VexiloId::FORMULAS_CAPTION); }, L(0), R(0), 80, 20},
-    {"rows", [](App& a) { return a.Rows(); }, L(0), R(0), 100, 310},
-};
-
 // Every measure of the window at the DPI given, for its present width.
 void ExpectLayoutAt(App& app, int dpi, int scrollPosition)
 {
     const double scale = dpi / 96.0;
     const SIZE client = App::ClientSize(app.Main());
-    const double width = client.cx;
     SCOPED_TRACE(::testing::Message() << "client width " << client.cx << " at " << dpi);
     EXPECT_NEAR(App::RectIn(app.Panel(), app.Main()).bottom, 430 * scale, TOLERANCE) << "panel height";
     EXPECT_EQ(App::RectIn(app.Panel(), app.Main()).right, client.cx);
@@ -113,12 +86,11 @@ void ExpectLayoutAt(App& app, int dpi, int scrollPosition)
     EXPECT_NEAR(log.top, 430 * scale, TOLERANCE) << "log top";
     EXPECT_EQ(log.bottom, client.cy);
     EXPECT_NEAR(SendMessageW(app.Log(), LB_GETITEMHEIGHT, 0, 0), 16 * scale, TOLERANCE) << "log line height";
-
     for (const PanelPlace& place : PANEL_PLACES) {
-        SCOPED_TRACE(place.name);
-        const RECT rect = App::RectIn(place.find(app), app.Panel());
-        EXPECT_NEAR(rect.left, ExpectedX(place.left, width, scale), TOLERANCE);
-        EXPECT_NEAR(rect.right, ExpectedX(place.right, width, scale), TOLERANCE);
+        SCOPED_TRACE(place.id);
+        const RECT rect = App::RectIn(place.id ? app.PanelControl(place.id) : app.AnswerField(), app.Panel());
+        EXPECT_NEAR(rect.left, ExpectedX(place.left, client.cx, scale), TOLERANCE);
+        EXPECT_NEAR(rect.right, ExpectedX(place.right, client.cx, scale), TOLERANCE);
         EXPECT_NEAR(rect.top, place.top * scale, TOLERANCE);
         if (place.height > 0) {
             EXPECT_NEAR(rect.bottom - rect.top, place.height * scale, TOLERANCE);
@@ -133,20 +105,18 @@ void ExpectLayoutAt(App& app, int dpi, int scrollPosition)
         EXPECT_LE(dropped.bottom - closed.top, 300 * scale + TOLERANCE) << "drop height";
         EXPECT_GE(dropped.bottom - closed.top, 300 * scale - (closed.bottom - closed.top) - TOLERANCE) << "drop height";
     }
-
-    // Rows a whole pitch apart, the scroll position's row at the top.
+    // Rows a whole pitch apart, the scroll position's row at the top, ten in view.
     const double rowsWidth = App::ClientSize(app.Rows()).cx;
     const int pitch = App::RectIn(app.FormulaBox(1), app.Rows()).top - App::RectIn(app.FormulaBox(0), app.Rows()).top;
     EXPECT_NEAR(pitch, 30 * scale, 1) << "row pitch";
+    EXPECT_EQ(App::ClientSize(app.Rows()).cy / pitch, 10);
     for (int row = 0; row < VexiloId::ROW_COUNT; ++row) {
         SCOPED_TRACE(row);
         const RECT box = App::RectIn(app.FormulaBox(row), app.Rows());
         const RECT toggle = App::RectIn(app.ModeToggle(row), app.Rows());
         const RECT calc = App::RectIn(app.CalcButton(row), app.Rows());
         const int top = pitch * (row - (scrollPosition - 1));
-        EXPECT_EQ(box.top, top);
-        EXPECT_EQ(toggle.top, top);
-        EXPECT_EQ(calc.top, top);
+        EXPECT_EQ((std::array<LONG, 3>{box.top, toggle.top, calc.top}), (std::array<LONG, 3>{top, top, top}));
         EXPECT_NEAR(box.left, 10 * scale, TOLERANCE);
         EXPECT_EQ(box.right, toggle.left);
         EXPECT_NEAR(toggle.left, rowsWidth - 100 * scale, TOLERANCE);
@@ -154,27 +124,28 @@ void ExpectLayoutAt(App& app, int dpi, int scrollPosition)
         EXPECT_NEAR(calc.right, rowsWidth - 10 * scale, TOLERANCE);
         EXPECT_NEAR(calc.bottom - calc.top, 26 * scale, TOLERANCE);
     }
-    // Ten rows in view.
-    EXPECT_EQ(App::ClientSize(app.Rows()).cy / pitch, 10);
-
-    // The answer font: fixed pitch, its pitch scaled.
-    const std::vector<int> places = AnswerCharacterPlaces(app, L"iiiiiWWWWW");
-    const double answerPitch = (places.back() - places.front()) / 9.0;
+    // The answer font: fixed pitch (i as wide as W), its pitch scaled.
+    const std::wstring text = L"iiiiiWWWWW";
+    App::SetText(app.AnswerField(), text);
+    std::vector<int> places;
+    for (size_t i = 0; i < text.size(); ++i) {
+        places.push_back(static_cast<short>(LOWORD(SendMessageW(app.AnswerField(), EM_POSFROMCHAR, i, 0))));
+    }
     EXPECT_NEAR(places[5] - places[0], places[9] - places[4], 1) << "i and W as wide";
-    EXPECT_NEAR(answerPitch, AnswerPitchAt96() * scale, TOLERANCE) << "answer pitch";
+    EXPECT_NEAR((places[9] - places[0]) / 9.0, AnswerPitchAt96() * scale, TOLERANCE) << "answer pitch";
     App::SetText(app.AnswerField(), L"0");
 }
 
 TEST(Dpi, FirstStartIsLaidOutForTheDpi)
 {
-    const int dpi = PrefixDpi();
+    const int dpi = PREFIX_DPI;
     if (const char* expected = std::getenv("VEXILO_EXPECT_DPI")) {
         ASSERT_EQ(dpi, std::atoi(expected)) << "the prefix is not at the DPI this run is for";
     }
     App app;
     ASSERT_TRUE(app.Start());
-    const Box window = BoxOf(App::ScreenRect(app.Main()));
-    EXPECT_EQ(window, (Box{MulDiv(50, dpi, 96), MulDiv(50, dpi, 96), MulDiv(700, dpi, 96), MulDiv(600, dpi, 96)}));
+    const int at50 = MulDiv(50, dpi, 96);
+    EXPECT_EQ(BoxOf(App::ScreenRect(app.Main())), (Box{at50, at50, MulDiv(700, dpi, 96), MulDiv(600, dpi, 96)}));
     ExpectLayoutAt(app, dpi, 1);
 
     // The smallest frame, and the layout at that width.
@@ -188,54 +159,37 @@ TEST(Dpi, FirstStartIsLaidOutForTheDpi)
     EXPECT_EQ(app.LogLines().end()[-2], L"lineSiz=" + std::to_wstring(MulDiv(30, dpi, 96)) + L" dispno=10 ");
 }
 
-// Every window's rectangle, in z-order.
-std::vector<RECT> Rectangles(HWND top)
+// Every window's rectangle, depth first.
+void CollectRectangles(HWND window, std::vector<Box>& boxes)
 {
-    std::vector<RECT> rects;
-    std::vector<HWND> pending = {top};
-    while (!pending.empty()) {
-        HWND window = pending.back();
-        pending.pop_back();
-        rects.push_back(App::ScreenRect(window));
-        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            pending.push_back(child);
-        }
-    }
-    return rects;
+    boxes.push_back(BoxOf(App::ScreenRect(window)));
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) CollectRectangles(child, boxes);
 }
 
 TEST(Dpi, DpiChangeLaysTheWindowOutAgainAtTheSameScrollPosition)
 {
-    const int dpi = PrefixDpi();
+    const int dpi = PREFIX_DPI;
     const int otherDpi = dpi == 144 ? 96 : 144;
     App app;
     ASSERT_TRUE(app.Start());
     InProcessProbe probe(app.Main());
     ASSERT_EQ(probe.Failure(), L"");
     app.Scroll(SB_THUMBPOSITION, 6);
-    const std::vector<RECT> before = Rectangles(app.Main());
+    std::vector<Box> before, after;
+    CollectRectangles(app.Main(), before);
     const RECT start = App::ScreenRect(app.Main());
-
-    struct Change {
-        int dpi;
-        RECT suggested;
-    };
-    const Change CHANGES[] = {
-        {otherDpi, {start.left + 5, start.top + 7, start.left + 5 + MulDiv(720, otherDpi, 96),
-                    start.top + 7 + MulDiv(600, otherDpi, 96)}},
-        {dpi, start},
-    };
-    for (const Change& change : CHANGES) {
-        SCOPED_TRACE(change.dpi);
-        ASSERT_TRUE(probe.SendDpiChanged(app.Main(), change.dpi, change.suggested));
+    const RECT moved = {start.left + 5, start.top + 7, start.left + 5 + MulDiv(720, otherDpi, 96),
+                        start.top + 7 + MulDiv(600, otherDpi, 96)};
+    for (const auto& [newDpi, suggested] : {std::pair{otherDpi, moved}, std::pair{dpi, start}}) {
+        SCOPED_TRACE(newDpi);
+        ASSERT_TRUE(probe.SendDpiChanged(app.Main(), newDpi, suggested));
         app.Settle();
-        EXPECT_EQ(BoxOf(App::ScreenRect(app.Main())), BoxOf(change.suggested));
-        ExpectLayoutAt(app, change.dpi, 6);
+        EXPECT_EQ(BoxOf(App::ScreenRect(app.Main())), BoxOf(suggested));
+        ExpectLayoutAt(app, newDpi, 6);
     }
     // Back at the first DPI, everything stands where it stood.
-    const std::vector<RECT> after = Rectangles(app.Main());
-    ASSERT_EQ(after.size(), before.size());
-    for (size_t i = 0; i < after.size(); ++i) EXPECT_TRUE(EqualRect(&after[i], &before[i])) << "window " << i;
+    CollectRectangles(app.Main(), after);
+    EXPECT_EQ(after, before);
 }
 
 TEST(Dpi, ManifestDeclaresPerMonitorAwareness)
@@ -246,8 +200,7 @@ TEST(Dpi, ManifestDeclaresPerMonitorAwareness)
     ASSERT_TRUE(exe);
     HRSRC resource = FindResourceW(exe, MAKEINTRESOURCEW(1), RT_MANIFEST);
     ASSERT_TRUE(resource);
-    const char* bytes = static_cast<const char*>(LockResource(LoadResource(exe, resource)));
-    const std::string manifest(bytes, SizeofResource(exe, resource));
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(exe, resource))), SizeofResource(exe, resource));
     FreeLibrary(exe);
     std::smatch match;
     ASSERT_TRUE(std::regex_search(manifest, match, std::regex("<dpiAwareness(?:\\s[^>]*)?>([^<]*)</dpiAwareness>")));

@@ -1,5 +1,7 @@
 #include "tests/app/InProcessProbe.h"
 
+#include "tests/app/driver/VexiloSession.h"
+
 InProcessProbe::InProcessProbe(HWND windowOfThread)
 {
     DWORD processId = 0;
@@ -11,10 +13,7 @@ InProcessProbe::InProcessProbe(HWND windowOfThread)
     if (m_Mapping) {
         m_Block = static_cast<ProbeBlock*>(MapViewOfFile(m_Mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeBlock)));
     }
-    wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dllPath(path, length < MAX_PATH ? length : 0);
-    dllPath = dllPath.substr(0, dllPath.find_last_of(L"\\/") + 1) + L"vexilo_probe.dll";
+    const std::wstring dllPath = BesideThisProgram(L"vexilo_probe.dll");
     m_Dll = LoadLibraryW(dllPath.c_str());
     // Through void (*)(), the type that stands for any function.
     const FARPROC exported = m_Dll ? GetProcAddress(m_Dll, PROBE_HOOK_EXPORT) : nullptr;

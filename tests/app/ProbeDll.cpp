@@ -32,40 +32,31 @@ void DescribeItems(HMENU menu, LONG depth, ProbeBlock& block)
     }
 }
 
-// Sends WM_DPICHANGED to the window with the rectangle from the shared block.
-void SendDpiChanged(HWND window, WPARAM dpi, ProbeBlock& block)
-{
-    RECT suggested = block.suggested;
-    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-    InterlockedExchange(&block.done, 1);
-}
-
-void Describe(HWND window, ProbeBlock* block)
-{
-    if (block) {
-        wchar_t className[16] = L"";
-        GetClassNameW(window, className, 16);
-        // A popup menu window (#32768) hands out its menu; others have a menu bar.
-        HMENU menu = lstrcmpW(className, L"#32768") == 0
-                         ? reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU_MESSAGE, 0, 0))
-                         : GetMenu(window);
-        block->count = 0;
-        if (menu) DescribeItems(menu, 0, *block);
-        MemoryBarrier();
-        InterlockedExchange(&block->done, 1);
-    }
-}
-
-// Runs what the driver asks for with the shared block of this process.
+// Runs what the driver asks for with the shared block of this process: a
+// DPI change with the block's rectangle, or the window's menu described (a
+// popup menu window (#32768) hands out its menu; others have a menu bar).
 void Answer(const CWPSTRUCT& call, bool dpiChange)
 {
     HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, ProbeBlockName(GetCurrentProcessId()).c_str());
-    if (!mapping) return;
-    auto* block = static_cast<ProbeBlock*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeBlock)));
-    if (block && dpiChange) SendDpiChanged(call.hwnd, call.wParam, *block);
-    else Describe(call.hwnd, block);
-    if (block) UnmapViewOfFile(block);
-    CloseHandle(mapping);
+    auto* block = mapping ? static_cast<ProbeBlock*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeBlock))) : nullptr;
+    if (block && dpiChange) {
+        RECT suggested = block->suggested;
+        SendMessageW(call.hwnd, WM_DPICHANGED, MAKEWPARAM(call.wParam, call.wParam), reinterpret_cast<LPARAM>(&suggested));
+    } else if (block) {
+        wchar_t className[16] = L"";
+        GetClassNameW(call.hwnd, className, 16);
+        HMENU menu = lstrcmpW(className, L"#32768") == 0
+                         ? reinterpret_cast<HMENU>(SendMessageW(call.hwnd, MN_GETHMENU_MESSAGE, 0, 0))
+                         : GetMenu(call.hwnd);
+        block->count = 0;
+        if (menu) DescribeItems(menu, 0, *block);
+        MemoryBarrier();
+    }
+    if (block) {
+        InterlockedExchange(&block->done, 1);
+        UnmapViewOfFile(block);
+    }
+    if (mapping) CloseHandle(mapping);
 }
 
 LRESULT CALLBACK ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam)

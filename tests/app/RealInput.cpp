@@ -1,8 +1,6 @@
 #include "tests/app/RealInput.h"
 
-#include <vector>
-
-#include "tests/app/VexiloSession.h"
+#include "tests/app/driver/VexiloSession.h"
 
 namespace {
 
@@ -36,7 +34,7 @@ void PressKey(WORD virtualKey)
     PressChord({virtualKey});
 }
 
-void PressChord(std::initializer_list<WORD> keys)
+void PressChord(const std::vector<WORD>& keys)
 {
     std::vector<INPUT> inputs(2 * keys.size());
     size_t down = 0;

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include <initializer_list>
+#include <vector>
 
 // Real key and mouse input (SendInput), as a person's hands give it. Keys go
 // to the foreground window's focus, so a test brings the program's window to
@@ -13,7 +13,7 @@ bool BringToFront(HWND topLevel);
 void PressKey(WORD virtualKey);
 // Presses a modifier (VK_CONTROL, VK_SHIFT, VK_MENU), then more keys, and
 // lets them go in the reverse order: PressChord({VK_CONTROL, VK_DOWN}).
-void PressChord(std::initializer_list<WORD> keys);
+void PressChord(const std::vector<WORD>& keys);
 // Moves the mouse to a point on the screen and clicks a button there.
 void ClickAt(POINT screen, bool rightButton = false);
 // Moves the mouse to a point and turns the wheel; a positive distance turns

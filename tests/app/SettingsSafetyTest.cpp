@@ -34,13 +34,6 @@ std::string Encoded(const std::wstring& text, size_t unitBytes)
     return bytes;
 }
 
-std::wstring ValueIn(const std::wstring& path, const wchar_t* section, const wchar_t* key)
-{
-    wchar_t value[2048];
-    GetPrivateProfileStringW(section, key, L"<missing>", value, 2048, path.c_str());
-    return value;
-}
-
 Texts SectionNames(const std::wstring& path)
 {
     wchar_t names[4096] = {};
@@ -48,16 +41,6 @@ Texts SectionNames(const std::wstring& path)
     Texts result;
     for (const wchar_t* name = names; *name; name += result.back().size() + 1) result.emplace_back(name);
     return result;
-}
-
-Texts Entries(const std::wstring& folder)
-{
-    Texts names;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder))) {
-        names.push_back(entry.path().filename().wstring());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // Held open by another program that shares it with nobody: the start says
@@ -134,7 +117,7 @@ TEST(SettingsSafety, FileNotUnderstoodIsKeptAndValuesStayOnOneLine)
     EXPECT_TRUE(app.Calculate(0, L"2+2").empty());
     EXPECT_EQ(FileBytes(path + L".bak"), utf16);
     EXPECT_EQ(FileBytes(path + L".bak2"), utf32);
-    EXPECT_EQ(Entries(app.Folder()), (Texts{L"vexilo.exe", L"vexilo.ini", L"vexilo.ini.bak", L"vexilo.ini.bak2"}));
+    EXPECT_EQ(GetFileAttributesW((path + L".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // Installed where the user may not write: the settings go to the user's
@@ -160,7 +143,7 @@ TEST(SettingsSafety, ProgramFolderThatCannotBeWrittenKeepsTheSettingsInTheUsersF
     EXPECT_EQ(App::ComboItems(app.FormulaBox(0)), History({L"8*8"}));
     EXPECT_TRUE(app.Calculate(0, L"6*7").empty());
     EXPECT_EQ(LinesWith(app, {L"設定ファイルを保存できませんでした"}), 0u);
-    EXPECT_EQ(ValueIn(userPath, L"History0", L"Str00"), L"6*7");
+    EXPECT_EQ(App::ProfileValue(userPath, L"History0", L"Str00"), L"6*7");
     ASSERT_TRUE(app.Restart());
     EXPECT_EQ(LinesWith(app, {userPath}), 0u);
     EXPECT_EQ(App::ComboItems(app.FormulaBox(0)), History({L"6*7", L"8*8"}));

@@ -1,6 +1,6 @@
 #include "tests/app/WindowStateDump.h"
 
-#include "tests/app/VexiloSession.h"
+#include "tests/app/driver/VexiloSession.h"
 
 namespace {
 
@@ -27,23 +27,16 @@ std::wstring Quoted(const std::wstring& text)
     return quoted + L"\"";
 }
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = L"";
-    GetClassNameW(window, name, 64);
-    return name;
-}
-
 std::wstring RectText(const RECT& rect)
 {
     return Number(rect.left) + L"," + Number(rect.top) + L" " + Number(rect.right - rect.left) + L"x" +
            Number(rect.bottom - rect.top);
 }
 
-std::wstring Entries(const std::vector<std::wstring>& items)
+std::wstring Entries(HWND list, UINT getCount, UINT getLength, UINT getText)
 {
-    std::wstring text;
-    for (const std::wstring& item : items) text += L" " + Quoted(item);
+    std::wstring text = L" entries:";
+    for (const std::wstring& item : VexiloSession::Items(list, getCount, getLength, getText)) text += L" " + Quoted(item);
     return text;
 }
 
@@ -60,13 +53,13 @@ std::wstring ClassDetails(HWND window, const std::wstring& className)
                L" extent=" + Number(SendMessageW(window, CB_GETHORIZONTALEXTENT, 0, 0)) +
                L" itemheight=" + Number(SendMessageW(window, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) + L"/" +
                Number(SendMessageW(window, CB_GETITEMHEIGHT, 0, 0)) + L" dropped=" + RectText(dropped) +
-               L" entries:" + Entries(VexiloSession::ComboItems(window));
+               Entries(window, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
     }
     if (lstrcmpiW(className.c_str(), L"ListBox") == 0) {
         return L" top=" + Number(SendMessageW(window, LB_GETTOPINDEX, 0, 0)) +
                L" extent=" + Number(SendMessageW(window, LB_GETHORIZONTALEXTENT, 0, 0)) +
-               L" itemheight=" + Number(SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)) + L" entries:" +
-               Entries(VexiloSession::Items(window, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT));
+               L" itemheight=" + Number(SendMessageW(window, LB_GETITEMHEIGHT, 0, 0)) +
+               Entries(window, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
     }
     if (lstrcmpiW(className.c_str(), L"Button") == 0) {
         return L" check=" + Number(SendMessageW(window, BM_GETCHECK, 0, 0));
@@ -82,7 +75,9 @@ std::wstring ClassDetails(HWND window, const std::wstring& className)
 
 std::wstring Describe(HWND window, HWND parent, int depth)
 {
-    const std::wstring className = ClassOf(window);
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    const std::wstring className = name;
     const RECT rect = parent ? VexiloSession::RectIn(window, parent) : VexiloSession::ScreenRect(window);
     // A top-level window's id is its menu handle, different at each run.
     const std::wstring id = parent ? L" id=" + Number(GetWindowLongPtrW(window, GWLP_ID)) : L"";

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/app/VexiloSession.h"
+#include "tests/app/driver/VexiloSession.h"
 
 namespace {
 
@@ -46,8 +46,7 @@ bool ExplainScene(VexiloSession& app, RECT& region)
 {
     constexpr int CMD_EXPLAIN = 120;
     PostMessageW(app.Main(), WM_COMMAND, CMD_EXPLAIN, 0);
-    HWND dialog = nullptr;
-    for (int i = 0; i < 500 && !(dialog = app.FindDialog()); ++i) Sleep(10);
+    HWND dialog = app.WaitForWindowOfClass(L"#32770");
     if (!dialog) return false;
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     region = VexiloSession::ScreenRect(dialog);

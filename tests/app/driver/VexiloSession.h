@@ -33,6 +33,8 @@ constexpr int CMD_JAPANESE = 121;
 constexpr int CMD_STORE_LOG = 129;
 }  // namespace VexiloId
 
+// A file in the folder of this program (the test program, not vexilo.exe).
+std::wstring BesideThisProgram(const wchar_t* name);
 // The bytes of a file; empty when it cannot be read.
 std::string FileBytes(const std::wstring& path);
 
@@ -64,9 +66,10 @@ public:
     std::wstring SettingsPath() const { return m_Folder + L"\\vexilo.ini"; }
     bool SettingsExist() const { return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
     std::string SettingsBytes() const { return FileBytes(SettingsPath()); }
-    // A value of the settings file, through the private-profile functions;
+    // A value of a settings file, through the private-profile functions;
     // "<missing>" when the key is not there.
-    std::wstring SettingsValue(const wchar_t* section, const wchar_t* key) const;
+    static std::wstring ProfileValue(const std::wstring& path, const wchar_t* section, const wchar_t* key);
+    std::wstring SettingsValue(const wchar_t* section, const wchar_t* key) const { return ProfileValue(SettingsPath(), section, key); }
 
     HWND Main() const { return m_Main; }
     HWND Panel() const { return GetDlgItem(m_Main, VexiloId::PANEL); }
@@ -82,18 +85,26 @@ public:
     HWND PanelControl(int id) const { return GetDlgItem(Panel(), id); }
 
     static std::wstring Text(HWND window);
-    static void SetText(HWND window, const std::wstring& text);
+    static void SetText(HWND window, const std::wstring& text) { SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
     static std::vector<std::wstring> ComboItems(HWND box) { return Items(box, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT); }
     static RECT RectIn(HWND window, HWND parent);  // the window's rectangle in parent's client coordinates
-    static RECT ScreenRect(HWND window);
-    static SIZE ClientSize(HWND window);
+    static RECT ScreenRect(HWND window)
+    {
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        return rect;
+    }
+    static SIZE ClientSize(HWND window)
+    {
+        RECT rect = {};
+        GetClientRect(window, &rect);
+        return {rect.right, rect.bottom};
+    }
     static bool Checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
     std::vector<std::wstring> LogLines() const { return Items(Log(), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT); }
     // The log lines added since the log held count lines.
     std::vector<std::wstring> LogLinesAfter(size_t count) const;
 
-    // Sets x, y and z as a user types them into the three boxes.
-    void SetVariables(const std::wstring& x, const std::wstring& y, const std::wstring& z);
     // Sets the row's mode toggle to Integer mode or Decimal mode.
     void SetIntegerMode(int row, bool integerMode)
     {
@@ -104,7 +115,11 @@ public:
     // up meanwhile, each closed with OK.
     std::vector<std::wstring> Click(HWND button) { return SendAndCollect(button, BM_CLICK, 0, 0); }
     // Types the formula into row and presses its Calc button.
-    std::vector<std::wstring> Calculate(int row, const std::wstring& formula);
+    std::vector<std::wstring> Calculate(int row, const std::wstring& formula)
+    {
+        SetText(FormulaBox(row), formula);
+        return Click(CalcButton(row));
+    }
     // A menu command of the main window, as the menu bar would send it.
     std::vector<std::wstring> Command(int id) { return SendAndCollect(m_Main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
@@ -116,12 +131,9 @@ public:
     // A wheel message to the formula rows; towards the user is negative.
     void Wheel(short distance) { SendMessageW(Rows(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(distance)), 0); }
 
-    // A visible top-level window of the program with this class, or null;
-    // the Wait form gives it time to come.
-    HWND FindWindowOfClass(const wchar_t* className) const { return FindTopLevel(m_Process.dwProcessId, className); }
-    HWND WaitForWindowOfClass(const wchar_t* className) const;
-    // A dialog of the program (class #32770), or null.
-    HWND FindDialog() const { return FindWindowOfClass(L"#32770"); }
+    // A visible top-level window of the program with this class, once it
+    // came; null when none came in time.
+    HWND WaitForWindowOfClass(const wchar_t* className, bool (*accept)(HWND) = nullptr) const;
     // Waits for a message box of the program, takes its text and closes it
     // with the button given (IDOK, IDYES, ...). False when none came.
     bool AnswerMessageBox(int button, std::wstring& text) const;
@@ -152,8 +164,16 @@ inline bool WaitGone(HWND window)
 // The window that has the keyboard focus in the window's thread.
 HWND FocusOf(HWND windowOfThread);
 // The edit field of a combo box (for a ComboBoxEx, of its inner combo box).
-HWND ComboEdit(HWND combo);
+inline HWND ComboEdit(HWND combo)
+{
+    if (HWND inner = FindWindowExW(combo, nullptr, L"ComboBox", nullptr)) combo = inner;
+    return FindWindowExW(combo, nullptr, L"Edit", nullptr);
+}
 // The selection of an edit field: start and end.
-std::pair<DWORD, DWORD> EditSelection(HWND edit);
+inline std::pair<DWORD, DWORD> EditSelection(HWND edit)
+{
+    const auto packed = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
+    return {LOWORD(packed), HIWORD(packed)};
+}
 // The system's text for an error code, without the line break at its end.
 std::wstring SystemErrorText(DWORD code);

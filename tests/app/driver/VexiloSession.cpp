@@ -1,4 +1,4 @@
-#include "tests/app/VexiloSession.h"
+#include "tests/app/driver/VexiloSession.h"
 
 #include <algorithm>
 #include <atomic>
@@ -45,11 +45,9 @@ bool IsMessageBox(HWND dialog)
 
 VexiloSession::VexiloSession()
 {
-    wchar_t path[MAX_PATH];
-    const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const fs::path program = fs::path(std::wstring(path, len < MAX_PATH ? len : 0)).parent_path() / L"vexilo.exe";
+    const std::wstring program = BesideThisProgram(L"vexilo.exe");
     // A unique name, first taken by an empty file. Without a folder Start fails.
-    wchar_t temp[MAX_PATH];
+    wchar_t temp[MAX_PATH], path[MAX_PATH];
     if (GetTempPathW(MAX_PATH, temp) && GetTempFileNameW(temp, L"vex", 0, path) && DeleteFileW(path)
         && CreateDirectoryW(path, nullptr)) {
         m_Folder = path;
@@ -103,7 +101,7 @@ bool VexiloSession::Start()
     const ULONGLONG started = GetTickCount64();
     WaitForInputIdle(m_Process.hProcess, START_TIMEOUT_MS);
     const bool found = WaitUntil([this] {
-        m_Main = FindWindowOfClass(L"VEXILO");
+        m_Main = FindTopLevel(m_Process.dwProcessId, L"VEXILO");
         return m_Main || WaitForSingleObject(m_Process.hProcess, 0) == WAIT_OBJECT_0;
     }, START_TIMEOUT_MS);
     if (!found || !m_Main) {
@@ -131,24 +129,24 @@ bool VexiloSession::Close()
     return WaitForSingleObject(m_Process.hProcess, 10000) == WAIT_OBJECT_0;
 }
 
+HWND VexiloSession::FindTopLevel(DWORD processId, const wchar_t* className, bool (*accept)(HWND))
+{
+    WindowSearch search = {processId, className, accept, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 void VexiloSession::Settle() const
 {
     DWORD_PTR result;
     SendMessageTimeoutW(m_Main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
 }
 
-std::wstring VexiloSession::SettingsValue(const wchar_t* section, const wchar_t* key) const
+std::wstring VexiloSession::ProfileValue(const std::wstring& path, const wchar_t* section, const wchar_t* key)
 {
     wchar_t value[2048];
-    GetPrivateProfileStringW(section, key, L"<missing>", value, 2048, SettingsPath().c_str());
+    GetPrivateProfileStringW(section, key, L"<missing>", value, 2048, path.c_str());
     return value;
-}
-
-HWND VexiloSession::FindTopLevel(DWORD processId, const wchar_t* className, bool (*accept)(HWND))
-{
-    WindowSearch search = {processId, className, accept, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 std::vector<std::wstring> VexiloSession::Items(HWND list, UINT getCount, UINT getLength, UINT getText)
@@ -174,11 +172,6 @@ std::wstring VexiloSession::Text(HWND window)
     return text;
 }
 
-void VexiloSession::SetText(HWND window, const std::wstring& text)
-{
-    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 std::vector<std::wstring> VexiloSession::LogLinesAfter(size_t count) const
 {
     std::vector<std::wstring> lines = LogLines();
@@ -191,27 +184,6 @@ RECT VexiloSession::RectIn(HWND window, HWND parent)
     RECT rect = ScreenRect(window);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
-}
-
-RECT VexiloSession::ScreenRect(HWND window)
-{
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    return rect;
-}
-
-SIZE VexiloSession::ClientSize(HWND window)
-{
-    RECT rect = {};
-    GetClientRect(window, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
-}
-
-void VexiloSession::SetVariables(const std::wstring& x, const std::wstring& y, const std::wstring& z)
-{
-    SetText(VariableBox(0), x);
-    SetText(VariableBox(1), y);
-    SetText(VariableBox(2), z);
 }
 
 std::vector<std::wstring> VexiloSession::SendAndCollect(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -235,12 +207,6 @@ std::vector<std::wstring> VexiloSession::SendAndCollect(HWND window, UINT msg, W
     return messages;
 }
 
-std::vector<std::wstring> VexiloSession::Calculate(int row, const std::wstring& formula)
-{
-    SetText(FormulaBox(row), formula);
-    return Click(CalcButton(row));
-}
-
 void VexiloSession::SetClientWidth(int width)
 {
     const RECT outer = ScreenRect(m_Main);
@@ -249,19 +215,17 @@ void VexiloSession::SetClientWidth(int width)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND VexiloSession::WaitForWindowOfClass(const wchar_t* className) const
+HWND VexiloSession::WaitForWindowOfClass(const wchar_t* className, bool (*accept)(HWND)) const
 {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowOfClass(className)) != nullptr; });
+    WaitUntil([&] { return (found = FindTopLevel(m_Process.dwProcessId, className, accept)) != nullptr; });
     return found;
 }
 
 bool VexiloSession::AnswerMessageBox(int button, std::wstring& text) const
 {
-    HWND box = nullptr;
-    if (!WaitUntil([&] { return (box = FindTopLevel(m_Process.dwProcessId, L"#32770", IsMessageBox)) != nullptr; })) {
-        return false;
-    }
+    HWND box = WaitForWindowOfClass(L"#32770", IsMessageBox);
+    if (!box) return false;
     text = Text(GetDlgItem(box, 0xFFFF));
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
     return WaitGone(box);
@@ -284,16 +248,12 @@ HWND FocusOf(HWND windowOfThread)
     return GetGUIThreadInfo(GetWindowThreadProcessId(windowOfThread, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
-HWND ComboEdit(HWND combo)
+std::wstring BesideThisProgram(const wchar_t* name)
 {
-    if (HWND inner = FindWindowExW(combo, nullptr, L"ComboBox", nullptr)) combo = inner;
-    return FindWindowExW(combo, nullptr, L"Edit", nullptr);
-}
-
-std::pair<DWORD, DWORD> EditSelection(HWND edit)
-{
-    const auto packed = static_cast<DWORD>(SendMessageW(edit, EM_GETSEL, 0, 0));
-    return {LOWORD(packed), HIWORD(packed)};
+    wchar_t path[MAX_PATH];
+    const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    const std::wstring self(path, len < MAX_PATH ? len : 0);
+    return self.substr(0, self.find_last_of(L"\\/") + 1) + name;
 }
 
 std::string FileBytes(const std::wstring& path)

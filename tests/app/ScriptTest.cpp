@@ -1,0 +1,323 @@
+// Scenario scripts: each file data/scripts/NAME.txt is one run of the program
+// (with restarts where it says so), driven and checked line by line. Blank
+// lines and lines starting with # are skipped; a line is a command, its
+// words, then the rest of the line as text.
+//
+// Actions. Each begins a step: the log lines and message boxes that the step
+// brings must be exactly its "log" and "message" lines (after start,
+// restart, close and place the log only when lines are listed), and
+// "unsaved" compares the settings file with the one before the step.
+//   setting TEXT          a line of the settings file written before the first start
+//   start | restart | close
+//   type TARGET TEXT      as WM_SETTEXT | calc ROW TEXT (typed, then Calc) | click TARGET
+//   mode ROW int|dec      sets the toggle | command ID (a menu command)
+//   scroll lineup|linedown|pageup|pagedown|thumb|track|top|bottom|end N
+//   wheel DISTANCE | width CLIENT_WIDTH | place LEFT TOP WIDTH HEIGHT
+//   clip                  empties the clipboard (no step)
+// Real input, with the program's window in front:
+//   front | key KEY[+KEY...] (ctrl shift tab return escape space up down f9 add, or a
+//   letter or digit) | clickon TARGET | wheelat TARGET DISTANCE | select TARGET START END
+//   pick ROW ENTRY (selects a history entry) | barrier (once it is through, the input
+//   given before it has been handled)
+// Checks; they wait a moment for the program to catch up with real input.
+//   log TEXT | message TEXT | menu DEPTH KIND ID CHECKED TEXT (the menu bar, every
+//                         entry; the id of plain items only)
+//   text TARGET TEXT | history ROW ENTRY TEXT | varhistory N ENTRY TEXT (<none> past the end)
+//   checked ROW 0|1 | topmost 0|1 | saved SECTION KEY TEXT | unsaved | nofile
+//   clipboard TEXT | window LEFT TOP WIDTH HEIGHT
+//   focus TARGET | selection TARGET START END | selected ROW ENTRY
+//   view FIRST            the row at the top of the view (from 0), the rows on whole-row steps
+// TARGET: edit:ROW (the formula box's edit field), mode:ROW, calc:ROW, var:N
+// (x, y, z: 0, 1, 2; the box's edit field), answer, log, or a panel id (150
+// is the answer label).
+#include "tests/app/AppTest.h"
+
+#include <sstream>
+
+#include "tests/app/InProcessProbe.h"
+#include "tests/app/RealInput.h"
+
+namespace {
+
+// The clipboard's text, or "<none>"; the program may hold it for a moment.
+// With empty, the clipboard is emptied instead.
+std::wstring Clipboard(bool empty = false)
+{
+    if (!WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, 5000)) return L"<not opened>";
+    std::wstring text = L"<none>";
+    HANDLE data = empty ? nullptr : GetClipboardData(CF_UNICODETEXT);
+    if (const auto* memory = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr) {
+        text.assign(memory, wcsnlen(memory, GlobalSize(data) / sizeof(wchar_t)));
+        GlobalUnlock(data);
+    }
+    if (empty) EmptyClipboard();
+    CloseClipboard();
+    return text;
+}
+
+// The first word of text, which is cut off it (with the blank after it).
+std::wstring Take(std::wstring& text)
+{
+    const size_t blank = text.find(L' ');
+    std::wstring word = text.substr(0, blank);
+    text.erase(0, blank == std::wstring::npos ? text.size() : blank + 1);
+    return word;
+}
+
+int TakeInt(std::wstring& text)
+{
+    return std::stoi(Take(text));
+}
+
+WORD KeyCode(const std::wstring& name)
+{
+    const std::pair<const wchar_t*, WORD> NAMES[] = {{L"ctrl", VK_CONTROL}, {L"shift", VK_SHIFT}, {L"tab", VK_TAB},
+                                                     {L"return", VK_RETURN}, {L"escape", VK_ESCAPE}, {L"space", VK_SPACE},
+                                                     {L"up", VK_UP}, {L"down", VK_DOWN}, {L"f9", VK_F9}, {L"add", VK_ADD}};
+    for (const auto& [known, code] : NAMES) {
+        if (name == known) return code;
+    }
+    return static_cast<WORD>(towupper(name[0]));
+}
+
+// The actual value, once it equals the expected one or the time is up.
+template <typename Get, typename T>
+void ExpectSoon(Get get, const T& expected)
+{
+    WaitUntil([&] { return get() == expected; }, 5000);
+    EXPECT_EQ(get(), expected);
+}
+
+std::wstring Describe(const MenuEntry& entry)
+{
+    std::wostringstream text;
+    // A submenu's id is its handle, different at each run.
+    text << entry.depth << L' ' << entry.kind << L' ' << (entry.kind == L'I' ? entry.id : 0) << L' ' << entry.checked;
+    if (entry.text[0]) text << L' ' << entry.text;
+    return text.str();
+}
+
+class Script {
+public:
+    void Run(const std::string& bytes);
+
+private:
+    void Do(const std::wstring& command, std::wstring args);
+    void Begin(bool strict);
+    void EndStep();
+    HWND Target(const std::wstring& spec);
+
+    App m_App;
+    Texts m_Settings;
+    bool m_Started = false;
+    // The step under way.
+    bool m_Strict = false;
+    size_t m_LogBefore = 0;
+    std::string m_FileBefore;
+    Texts m_Messages, m_ExpectedLog, m_ExpectedMessages, m_ExpectedMenu;
+};
+
+void Script::Run(const std::string& bytes)
+{
+    std::istringstream lines(bytes);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        std::wstring text(line.size(), L'\0');
+        text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
+                                                            text.data(), static_cast<int>(text.size()))));
+        SCOPED_TRACE(::testing::Message() << "script line " << number << ": " << line);
+        const std::wstring command = Take(text);
+        Do(command, text);
+        // What follows a failed line would fail after it, each check after a wait.
+        if (::testing::Test::HasFailure()) return;
+    }
+    EndStep();
+}
+
+void Script::Begin(bool strict)
+{
+    EndStep();
+    m_Strict = strict;
+    m_LogBefore = m_Started ? m_App.LogLines().size() : 0;
+    m_FileBefore = m_App.SettingsBytes();
+    m_Messages.clear();
+}
+
+void Script::EndStep()
+{
+    if (m_Strict || !m_ExpectedLog.empty()) ExpectSoon([&] { return m_App.LogLinesAfter(m_LogBefore); }, m_ExpectedLog);
+    EXPECT_EQ(m_Messages, m_ExpectedMessages);
+    if (!m_ExpectedMenu.empty()) {
+        InProcessProbe probe(m_App.Main());
+        ASSERT_EQ(probe.Failure(), L"");
+        Texts menu;
+        for (const MenuEntry& entry : probe.Menu(m_App.Main())) menu.push_back(Describe(entry));
+        EXPECT_EQ(menu, m_ExpectedMenu);
+    }
+    m_ExpectedLog.clear();
+    m_ExpectedMessages.clear();
+    m_ExpectedMenu.clear();
+}
+
+HWND Script::Target(const std::wstring& spec)
+{
+    const size_t colon = spec.find(L':');
+    const std::wstring kind = spec.substr(0, colon);
+    const int n = colon == std::wstring::npos ? 0 : std::stoi(spec.substr(colon + 1));
+    if (kind == L"edit") return ComboEdit(m_App.FormulaBox(n));
+    if (kind == L"mode") return m_App.ModeToggle(n);
+    if (kind == L"calc") return m_App.CalcButton(n);
+    if (kind == L"var") return ComboEdit(m_App.VariableBox(n));
+    if (kind == L"answer") return m_App.AnswerField();
+    return kind == L"log" ? m_App.Log() : m_App.PanelControl(std::stoi(spec));
+}
+
+void Script::Do(const std::wstring& command, std::wstring args)
+{
+    App& app = m_App;
+    const std::wstring all = args;
+    const std::wstring ACTIONS = L" start restart close type calc click mode command scroll wheel width place front key"
+                                 L" clickon wheelat select pick barrier ";
+    if (ACTIONS.find(L" " + command + L" ") != std::wstring::npos) {
+        Begin(command != L"start" && command != L"restart" && command != L"close" && command != L"place");
+    }
+    if (command == L"setting") {
+        m_Settings.push_back(args);
+    } else if (command == L"start" || command == L"restart") {
+        if (!m_Settings.empty()) app.WriteSettingsText(m_Settings);
+        m_Settings.clear();
+        m_Started = command == L"start" ? app.Start() : app.Restart();
+        m_LogBefore = 0;
+        ASSERT_TRUE(m_Started);
+    } else if (command == L"close") {
+        ASSERT_TRUE(app.Close());
+        m_Started = false;
+    } else if (command == L"type") {
+        App::SetText(Target(Take(args)), args);
+    } else if (command == L"calc") {
+        const int row = TakeInt(args);
+        App::SetText(app.FormulaBox(row), args);
+        m_Messages = app.Click(app.CalcButton(row));
+    } else if (command == L"click") {
+        m_Messages = app.Click(Target(args));
+    } else if (command == L"mode") {
+        const int row = TakeInt(args);
+        app.SetIntegerMode(row, args == L"int");
+    } else if (command == L"command") {
+        m_Messages = app.Command(TakeInt(args));
+    } else if (command == L"scroll") {
+        const std::wstring REQUESTS = L" lineup linedown pageup pagedown thumb track top bottom end ";
+        const size_t at = REQUESTS.find(L" " + Take(args) + L" ");
+        ASSERT_NE(at, std::wstring::npos) << "no such scroll request";
+        // The requests are SB_LINEUP (0) to SB_ENDSCROLL (8) in this order.
+        const auto request = static_cast<WORD>(std::count(REQUESTS.begin(), REQUESTS.begin() + at + 1, L' ') - 1);
+        app.Scroll(request, static_cast<WORD>(args.empty() ? 0 : std::stoi(args)));
+    } else if (command == L"wheel") {
+        app.Wheel(static_cast<short>(TakeInt(args)));
+    } else if (command == L"width") {
+        app.SetClientWidth(TakeInt(args));
+    } else if (command == L"place") {
+        int box[4];
+        for (int& value : box) value = TakeInt(args);
+        SetWindowPos(app.Main(), nullptr, box[0], box[1], box[2], box[3], SWP_NOZORDER | SWP_NOACTIVATE);
+        app.Settle();
+    } else if (command == L"front") {
+        ASSERT_TRUE(BringToFront(app.Main()));
+    } else if (command == L"key") {
+        std::vector<WORD> keys;
+        for (size_t plus; (plus = args.find(L'+')) != std::wstring::npos; args.erase(0, plus + 1)) {
+            keys.push_back(KeyCode(args.substr(0, plus)));
+        }
+        keys.push_back(KeyCode(args));
+        PressChord(keys);
+    } else if (command == L"clickon" || command == L"wheelat") {
+        ASSERT_TRUE(BringToFront(app.Main()));
+        const POINT at = CenterOf(Target(Take(args)));
+        if (command == L"clickon") ClickAt(at);
+        else WheelAt(at, std::stoi(args));
+    } else if (command == L"select") {
+        HWND edit = Target(Take(args));
+        const int start = TakeInt(args);
+        SendMessageW(edit, EM_SETSEL, start, std::stoi(args));
+    } else if (command == L"pick") {
+        const int row = TakeInt(args);
+        SendMessageW(app.FormulaBox(row), CB_SETCURSEL, std::stoi(args), 0);
+    } else if (command == L"barrier") {
+        // Real input is handled in order: once a click given after the keys
+        // has flipped row 9's toggle, the keys before it have been handled.
+        HWND toggle = app.ModeToggle(9);
+        const bool checked = App::Checked(toggle);
+        ClickAt(CenterOf(toggle));
+        ASSERT_TRUE(WaitUntil([&] { return App::Checked(toggle) != checked; }));
+        app.Click(toggle);
+    } else if (command == L"clip") {
+        Clipboard(true);
+    } else if (command == L"log" || command == L"message" || command == L"menu") {
+        (command == L"log" ? m_ExpectedLog : command == L"message" ? m_ExpectedMessages : m_ExpectedMenu).push_back(all);
+    } else if (command == L"text") {
+        HWND window = Target(Take(args));
+        ExpectSoon([&] { return App::Text(window); }, args);
+    } else if (command == L"history" || command == L"varhistory") {
+        const int box = TakeInt(args);
+        const auto entry = static_cast<size_t>(TakeInt(args));
+        const Texts items = App::ComboItems(command == L"history" ? app.FormulaBox(box) : app.VariableBox(box));
+        EXPECT_EQ(entry < items.size() ? items[entry] : L"<none>", args);
+    } else if (command == L"checked") {
+        HWND toggle = app.ModeToggle(TakeInt(args));
+        ExpectSoon([&] { return App::Checked(toggle); }, args == L"1");
+    } else if (command == L"topmost") {
+        ExpectSoon([&] { return (GetWindowLongW(app.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, args == L"1");
+    } else if (command == L"saved") {
+        const std::wstring section = Take(args);
+        const std::wstring key = Take(args);
+        EXPECT_EQ(app.SettingsValue(section.c_str(), key.c_str()), args);
+    } else if (command == L"unsaved") {
+        EXPECT_EQ(app.SettingsBytes(), m_FileBefore);
+    } else if (command == L"nofile") {
+        EXPECT_FALSE(app.SettingsExist());
+    } else if (command == L"clipboard") {
+        EXPECT_EQ(Clipboard(), all);
+    } else if (command == L"window") {
+        Box box;
+        for (LONG& value : box) value = TakeInt(args);
+        EXPECT_EQ(BoxOf(App::ScreenRect(app.Main())), box);
+    } else if (command == L"focus") {
+        HWND target = Target(args);
+        ExpectSoon([&] { return FocusOf(app.Main()); }, target);
+    } else if (command == L"selection") {
+        HWND edit = Target(Take(args));
+        const DWORD start = static_cast<DWORD>(TakeInt(args));
+        ExpectSoon([&] { return EditSelection(edit); }, std::make_pair(start, static_cast<DWORD>(std::stoi(args))));
+    } else if (command == L"selected") {
+        const int row = TakeInt(args);
+        ExpectSoon([&] { return SendMessageW(app.FormulaBox(row), CB_GETCURSEL, 0, 0); }, static_cast<LRESULT>(std::stoi(args)));
+    } else if (command == L"view") {
+        ExpectSoon([&] { return FirstInView(app); }, std::stoi(args));
+    } else if (ACTIONS.find(L" " + command + L" ") == std::wstring::npos) {
+        FAIL() << "unknown command " << ::testing::PrintToString(command);
+    }
+}
+
+class ScriptTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ScriptTest, RunsAsWritten)
+{
+    const std::string path = std::string("scripts/") + GetParam() + ".txt";
+    const std::string bytes = FileBytes(DataPath(path.c_str()));
+    ASSERT_FALSE(bytes.empty()) << "no script " << path;
+    Script script;
+    script.Run(bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(App, ScriptTest,
+                         ::testing::Values("first-start", "calculation", "restart", "settings-as-written", "language", "scroll",
+                                           "keys", "row-hooks"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+}  // namespace
