@@ -188,8 +188,8 @@ std::wstring ChildText(HWND parent, int id)
 // The last formula box shows its newest history entry once the state is in.
 bool VexiloFilled(HWND main)
 {
-    HWND rows = GetDlgItem(GetDlgItem(main, VexiloId::PANEL), VexiloId::ROWS);
-    return ChildText(rows, VexiloId::FORMULA_FIRST + 19).find(L"( 19 * 577") == 0;
+    HWND rows = GetDlgItem(GetDlgItem(main, IDC_PANEL), IDC_ROWS);
+    return ChildText(rows, IDC_FORMULA_FIRST + 19).find(L"( 19 * 577") == 0;
 }
 
 // A fresh folder holding a copy of empty_window.exe, removed at the end.

@@ -43,19 +43,19 @@ struct PanelPlace {
 };
 
 const PanelPlace PANEL_PLACES[] = {
-    {VexiloId::ANSWER, {10, 0, false}, {70, 0, false}, 0, 36},
+    {IDC_ANSWER, {10, 0, false}, {70, 0, false}, 0, 36},
     {0, {70, 0, false}, {200, 0, true}, 0, 36},
-    {VexiloId::COPY, {190, 0, true}, {90, 0, true}, 0, 26},
-    {VexiloId::ON_TOP, {80, 0, true}, {10, 0, true}, 0, 26},
-    {VexiloId::X_LABEL, {10, 0, false}, {40, 0, false}, 40, 26},
-    {VexiloId::X, {40, 0, false}, {40, 1, false}, 40, 0},
-    {VexiloId::Y_LABEL, {60, 1, false}, {90, 1, false}, 40, 26},
-    {VexiloId::Y, {90, 1, false}, {90, 2, false}, 40, 0},
-    {VexiloId::Z_LABEL, {110, 2, false}, {140, 2, false}, 40, 26},
-    {VexiloId::Z, {140, 2, false}, {140, 3, false}, 40, 0},
-    {VexiloId::HELP_BUTTON, {40, 0, true}, {10, 0, true}, 40, 26},
-    {VexiloId::FORMULAS_CAPTION, {0, 0, false}, {0, 0, true}, 80, 20},
-    {VexiloId::ROWS, {0, 0, false}, {0, 0, true}, 100, 310},
+    {IDC_COPY, {190, 0, true}, {90, 0, true}, 0, 26},
+    {IDC_ON_TOP, {80, 0, true}, {10, 0, true}, 0, 26},
+    {IDC_X_LABEL, {10, 0, false}, {40, 0, false}, 40, 26},
+    {IDC_X, {40, 0, false}, {40, 1, false}, 40, 0},
+    {IDC_Y_LABEL, {60, 1, false}, {90, 1, false}, 40, 26},
+    {IDC_Y, {90, 1, false}, {90, 2, false}, 40, 0},
+    {IDC_Z_LABEL, {110, 2, false}, {140, 2, false}, 40, 26},
+    {IDC_Z, {140, 2, false}, {140, 3, false}, 40, 0},
+    {IDC_HELP_BUTTON, {40, 0, true}, {10, 0, true}, 40, 26},
+    {IDC_FORMULAS_CAPTION, {0, 0, false}, {0, 0, true}, 80, 20},
+    {IDC_ROWS, {0, 0, false}, {0, 0, true}, 100, 310},
 };
 
 // The character pitch of the answer font as a 96-DPI program would get it
@@ -110,7 +110,7 @@ void ExpectLayoutAt(App& app, int dpi, int scrollPosition)
     const int pitch = App::RectIn(app.FormulaBox(1), app.Rows()).top - App::RectIn(app.FormulaBox(0), app.Rows()).top;
     EXPECT_NEAR(pitch, 30 * scale, 1) << "row pitch";
     EXPECT_EQ(App::ClientSize(app.Rows()).cy / pitch, 10);
-    for (int row = 0; row < VexiloId::ROW_COUNT; ++row) {
+    for (int row = 0; row < ROW_COUNT; ++row) {
         SCOPED_TRACE(row);
         const RECT box = App::RectIn(app.FormulaBox(row), app.Rows());
         const RECT toggle = App::RectIn(app.ModeToggle(row), app.Rows());

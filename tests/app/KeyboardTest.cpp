@@ -35,23 +35,23 @@ TEST(Keyboard, DialogsCloseByKeyAndTheFocusComesBack)
     // closing key. The "?" button keeps the focus it takes from the click:
     // those come last.
     constexpr std::tuple<bool, int, WORD> DIALOGS[] = {
-        {false, VexiloId::CMD_EXPLAIN, VK_RETURN}, {true, VexiloId::CMD_EXPLAIN, VK_ESCAPE},
-        {true, VexiloId::CMD_STORE_LOG, VK_ESCAPE}, {true, 0, VK_RETURN}, {false, 0, VK_ESCAPE}};
+        {false, IDM_EXPLAIN, VK_RETURN}, {true, IDM_EXPLAIN, VK_ESCAPE},
+        {true, IDM_STORE_LOG, VK_ESCAPE}, {true, 0, VK_RETURN}, {false, 0, VK_ESCAPE}};
     for (const auto& [japanese, command, closingKey] : DIALOGS) {
         SCOPED_TRACE(::testing::Message() << japanese << " " << command << " " << closingKey);
         if (japanese != (App::Text(app.AnswerLabel()) == L"答え")) {
-            EXPECT_TRUE(app.Command(VexiloId::CMD_JAPANESE).empty());
+            EXPECT_TRUE(app.Command(IDM_JAPANESE).empty());
         }
-        HWND focus = command ? edit : app.PanelControl(VexiloId::HELP_BUTTON);
+        HWND focus = command ? edit : app.PanelControl(IDC_HELP_BUTTON);
         if (command) {
             PostMessageW(app.Main(), WM_COMMAND, command, 0);  // as the menu sends it
         } else {
             ClickAt(CenterOf(focus));
         }
         HWND dialog = app.WaitForWindowOfClass(L"#32770");
-        ASSERT_TRUE(dialog && GetDlgItem(dialog, command == VexiloId::CMD_STORE_LOG ? SAVE_FILE_NAME : VexiloId::EXPLAIN_TEXT));
-        if (command != VexiloId::CMD_STORE_LOG) {
-            HWND text = GetDlgItem(dialog, VexiloId::EXPLAIN_TEXT);
+        ASSERT_TRUE(dialog && GetDlgItem(dialog, command == IDM_STORE_LOG ? SAVE_FILE_NAME : IDC_EXPLAIN_TEXT));
+        if (command != IDM_STORE_LOG) {
+            HWND text = GetDlgItem(dialog, IDC_EXPLAIN_TEXT);
             std::vector<wchar_t> expected(EXPLAIN_CAPACITY);
             EXPECT_EQ(App::Text(text), std::wstring(expected.data(), BuildExplanation(japanese, expected.data(), expected.size())));
             EXPECT_TRUE(WaitUntil([&] { return EditSelection(text) == std::make_pair<DWORD, DWORD>(0, 0); }));
@@ -80,7 +80,7 @@ TEST(Keyboard, DialogsCloseByKeyAndTheFocusComesBack)
     const bool integer = !App::Checked(toggle);
     ClickAt(CenterOf(toggle));
     ASSERT_TRUE(WaitUntil([&] { return FocusOf(app.Main()) == toggle && App::Checked(toggle) == integer; }));
-    PostMessageW(app.Main(), WM_COMMAND, VexiloId::CMD_EXPLAIN, 0);
+    PostMessageW(app.Main(), WM_COMMAND, IDM_EXPLAIN, 0);
     HWND dialog = app.WaitForWindowOfClass(L"#32770");
     ASSERT_TRUE(dialog && WaitUntil([&] { return GetForegroundWindow() == dialog; }));
     PressKey(VK_RETURN);

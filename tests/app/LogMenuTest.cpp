@@ -32,7 +32,7 @@ TEST(LogMenu, RightClickOffersTheTwoJapaneseItemsInEitherLanguageAndClearEmpties
     for (bool japanese : {false, true}) {
         SCOPED_TRACE(japanese ? "Japanese" : "English");
         if (japanese) {
-            EXPECT_TRUE(app.Command(VexiloId::CMD_JAPANESE).empty());
+            EXPECT_TRUE(app.Command(IDM_JAPANESE).empty());
         }
         ASSERT_TRUE(app.Calculate(1, L"2+3").empty());
         const size_t lines = app.LogLines().size();
@@ -46,8 +46,8 @@ TEST(LogMenu, RightClickOffersTheTwoJapaneseItemsInEitherLanguageAndClearEmpties
         ASSERT_EQ(probe.Failure(), L"");
         const std::vector<MenuEntry> items = probe.Menu(popup);
         ASSERT_EQ(items.size(), 2u);
-        const std::pair<int, std::wstring> EXPECTED[] = {{VexiloId::CMD_CLEAR_LOG, L"ログをクリア(&C)"},
-                                                         {VexiloId::CMD_STORE_LOG, L"ログをファイルに保存(&S)"}};
+        const std::pair<int, std::wstring> EXPECTED[] = {{IDM_CLEAR_LOG, L"ログをクリア(&C)"},
+                                                         {IDM_STORE_LOG, L"ログをファイルに保存(&S)"}};
         for (size_t i = 0; i < 2; ++i) {
             EXPECT_EQ(items[i].kind, L'I');
             EXPECT_EQ(items[i].id, static_cast<UINT>(EXPECTED[i].first));
@@ -60,7 +60,7 @@ TEST(LogMenu, RightClickOffersTheTwoJapaneseItemsInEitherLanguageAndClearEmpties
 
         // Cleared from the context menu in English, from the File menu in Japanese.
         if (japanese) {
-            EXPECT_TRUE(app.Command(VexiloId::CMD_CLEAR_LOG).empty());
+            EXPECT_TRUE(app.Command(IDM_CLEAR_LOG).empty());
         } else {
             popup = OpenContextMenu(app, {30, 30});
             ASSERT_NE(popup, nullptr);
@@ -81,7 +81,7 @@ HWND OpenSaveDialog(App& app, bool fromContextMenu)
         if (!OpenContextMenu(app, {30, 30})) return nullptr;
         PressKey('S');
     } else {
-        PostMessageW(app.Main(), WM_COMMAND, VexiloId::CMD_STORE_LOG, 0);
+        PostMessageW(app.Main(), WM_COMMAND, IDM_STORE_LOG, 0);
     }
     HWND dialog = app.WaitForWindowOfClass(L"#32770");
     return dialog && GetDlgItem(dialog, SAVE_FILE_NAME) ? dialog : nullptr;
@@ -137,7 +137,7 @@ TEST(StoreLog, WritesEveryLineWithALineFeedAndReplacesTheFileOnTheNextStore)
     const std::wstring path = app.Folder() + L"\\stored.txt";
     for (int store = 0; store < 3; ++store) {
         if (store == 2) {
-            EXPECT_TRUE(app.Command(VexiloId::CMD_CLEAR_LOG).empty());
+            EXPECT_TRUE(app.Command(IDM_CLEAR_LOG).empty());
             EXPECT_TRUE(app.Calculate(1, L"1+1").empty());
         }
         HWND dialog = OpenSaveDialog(app, store == 1);
@@ -165,7 +165,7 @@ TEST(StoreLog, FailureToWriteIsReportedInTheInterfaceLanguage)
     for (bool japanese : {false, true}) {
         SCOPED_TRACE(japanese ? "Japanese, file in use" : "English, folder missing");
         if (japanese) {
-            EXPECT_TRUE(app.Command(VexiloId::CMD_JAPANESE).empty());
+            EXPECT_TRUE(app.Command(IDM_JAPANESE).empty());
         }
         // In Japanese another program holds the file open and shares it with nobody.
         const std::wstring path = app.Folder() + (japanese ? L"\\locked.txt" : L"\\missing\\log.txt");

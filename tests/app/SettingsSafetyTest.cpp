@@ -105,7 +105,7 @@ TEST(SettingsSafety, FileNotUnderstoodIsKeptAndValuesStayOnOneLine)
     EXPECT_EQ(app.SettingsValue(L"Language", L"Japanese"), L"0");
     EXPECT_NE(app.SettingsValue(L"WndPos", L"left"), L"900");
     Texts sections = {L"Language"};
-    for (int row = 0; row < VexiloId::ROW_COUNT; ++row) sections.push_back(L"History" + std::to_wstring(row));
+    for (int row = 0; row < ROW_COUNT; ++row) sections.push_back(L"History" + std::to_wstring(row));
     for (const wchar_t* name : {L"HistoryX", L"HistoryY", L"HistoryZ", L"Switch", L"WndPos"}) sections.push_back(name);
     EXPECT_EQ(SectionNames(path), sections);
     ASSERT_TRUE(app.Close());

@@ -17,15 +17,17 @@
 
 namespace {
 
+constexpr int HISTORY_ENTRIES = 20;  // what the program keeps of each history
+
 // Every list full, with entries of many lengths (the extent follows the
 // widest), Japanese and percent signs among them, modes mixed.
 std::vector<std::wstring> VariedSettings()
 {
     std::vector<std::wstring> lines = {L"[Language]", L"Japanese=0"};
     auto entryKey = [](int entry) { return (entry < 10 ? L"Str0" : L"Str") + std::to_wstring(entry) + L"="; };
-    for (int row = 0; row < 20; ++row) {
+    for (int row = 0; row < ROW_COUNT; ++row) {
         lines.push_back(L"[History" + std::to_wstring(row) + L"]");
-        for (int entry = 0; entry < 20; ++entry) {
+        for (int entry = 0; entry < HISTORY_ENTRIES; ++entry) {
             std::wstring text = std::to_wstring(row) + L"*" + std::to_wstring(entry);
             for (int more = (row * 7 + entry * 5) % 23; more > 0; --more) text += more % 5 ? L"+12" : L"+日本%";
             lines.push_back(entryKey(entry) + text);
@@ -33,10 +35,10 @@ std::vector<std::wstring> VariedSettings()
     }
     for (const wchar_t* var : {L"X", L"Y", L"Z"}) {
         lines.push_back(std::wstring(L"[History") + var + L"]");
-        for (int entry = 0; entry < 20; ++entry) lines.push_back(entryKey(entry) + std::wstring(entry % 7 + 1, L'9'));
+        for (int entry = 0; entry < HISTORY_ENTRIES; ++entry) lines.push_back(entryKey(entry) + std::wstring(entry % 7 + 1, L'9'));
     }
     lines.push_back(L"[Switch]");
-    for (int row = 0; row < 20; ++row) lines.push_back(L"Int" + std::to_wstring(row) + L"=" + std::to_wstring(row % 3 == 1));
+    for (int row = 0; row < ROW_COUNT; ++row) lines.push_back(L"Int" + std::to_wstring(row) + L"=" + std::to_wstring(row % 3 == 1));
     for (const wchar_t* line : {L"[WndPos]", L"left=60", L"top=40", L"width=720", L"height=640"}) lines.push_back(line);
     return lines;
 }

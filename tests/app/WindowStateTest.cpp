@@ -124,7 +124,7 @@ TEST(WindowState, FailedSaveIsLoggedOnceUntilASaveSucceeds)
         // it, in the interface language, before the program ends.
         const bool japanese = !folder;
         if (japanese) {
-            EXPECT_TRUE(app.Command(VexiloId::CMD_JAPANESE).empty());
+            EXPECT_TRUE(app.Command(IDM_JAPANESE).empty());
         }
         PostMessageW(app.Main(), WM_CLOSE, 0, 0);
         std::wstring message;

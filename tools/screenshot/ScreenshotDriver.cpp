@@ -32,7 +32,7 @@ bool MainWindowScene(VexiloSession& app, RECT& region)
 // The same window in Japanese, with an error line in the log.
 bool JapaneseScene(VexiloSession& app, RECT& region)
 {
-    if (!app.Command(VexiloId::CMD_JAPANESE).empty()) return false;
+    if (!app.Command(IDM_JAPANESE).empty()) return false;
     for (int row : {0, 2, 6, 11}) {
         if (!app.Click(app.CalcButton(row)).empty()) return false;
     }

@@ -6,32 +6,8 @@
 #include <utility>
 #include <vector>
 
-// Ids of the program's windows, controls and commands, as seen from outside.
-namespace VexiloId {
-constexpr int PANEL = 140;
-constexpr int LOG = 141;
-constexpr int ANSWER = 150;  // the answer label and the answer field share it
-constexpr int COPY = 152;
-constexpr int ON_TOP = 153;
-constexpr int X_LABEL = 154;
-constexpr int X = 155;
-constexpr int Y_LABEL = 156;
-constexpr int Y = 157;
-constexpr int Z_LABEL = 158;
-constexpr int Z = 159;
-constexpr int HELP_BUTTON = 160;
-constexpr int ROWS = 161;
-constexpr int FORMULAS_CAPTION = 170;
-constexpr int FORMULA_FIRST = 171;
-constexpr int MODE_FIRST = 200;
-constexpr int CALC_FIRST = 220;
-constexpr int ROW_COUNT = 20;
-constexpr int EXPLAIN_TEXT = 320;  // the text of the explanation dialog
-constexpr int CMD_CLEAR_LOG = 106;
-constexpr int CMD_EXPLAIN = 120;
-constexpr int CMD_JAPANESE = 121;
-constexpr int CMD_STORE_LOG = 129;
-}  // namespace VexiloId
+// The program's window, control and command ids, as seen from outside.
+#include "app/ResourceIds.h"
 
 // A file in the folder of this program (the test program, not vexilo.exe).
 std::wstring BesideThisProgram(const wchar_t* name);
@@ -72,16 +48,16 @@ public:
     std::wstring SettingsValue(const wchar_t* section, const wchar_t* key) const { return ProfileValue(SettingsPath(), section, key); }
 
     HWND Main() const { return m_Main; }
-    HWND Panel() const { return GetDlgItem(m_Main, VexiloId::PANEL); }
-    HWND Rows() const { return GetDlgItem(Panel(), VexiloId::ROWS); }
-    HWND Log() const { return GetDlgItem(m_Main, VexiloId::LOG); }
+    HWND Panel() const { return GetDlgItem(m_Main, IDC_PANEL); }
+    HWND Rows() const { return GetDlgItem(Panel(), IDC_ROWS); }
+    HWND Log() const { return GetDlgItem(m_Main, IDC_LOG); }
     // The label comes first among the panel's children with the shared id.
-    HWND AnswerLabel() const { return GetDlgItem(Panel(), VexiloId::ANSWER); }
+    HWND AnswerLabel() const { return GetDlgItem(Panel(), IDC_ANSWER); }
     HWND AnswerField() const { return FindWindowExW(Panel(), nullptr, L"Edit", nullptr); }
-    HWND VariableBox(int var) const { return GetDlgItem(Panel(), VexiloId::X + 2 * var); }  // 0 x, 1 y, 2 z
-    HWND FormulaBox(int row) const { return GetDlgItem(Rows(), VexiloId::FORMULA_FIRST + row); }
-    HWND ModeToggle(int row) const { return GetDlgItem(Rows(), VexiloId::MODE_FIRST + row); }
-    HWND CalcButton(int row) const { return GetDlgItem(Rows(), VexiloId::CALC_FIRST + row); }
+    HWND VariableBox(int var) const { return GetDlgItem(Panel(), IDC_X + 2 * var); }  // 0 x, 1 y, 2 z
+    HWND FormulaBox(int row) const { return GetDlgItem(Rows(), IDC_FORMULA_FIRST + row); }
+    HWND ModeToggle(int row) const { return GetDlgItem(Rows(), IDC_MODE_FIRST + row); }
+    HWND CalcButton(int row) const { return GetDlgItem(Rows(), IDC_CALC_FIRST + row); }
     HWND PanelControl(int id) const { return GetDlgItem(Panel(), id); }
 
     static std::wstring Text(HWND window);
