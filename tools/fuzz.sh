@@ -11,10 +11,10 @@ corpus="$root/out/fuzz/corpus"
 findings="$root/out/fuzz/findings"
 [ -x "$fuzzer" ] || { cmake --preset fuzz >/dev/null && cmake --build --preset fuzz >/dev/null; }
 
-# Seeds: each wide string literal of the engine tests, once per mode.
+# Seeds: each quoted text of the engine's reference cases, once per mode.
 rm -rf "$seeds" && mkdir -p "$seeds" "$corpus" "$findings"
 n=0
-grep -ho 'L"[^"]*"' "$root"/tests/engine/*.cpp | sed 's/^L"//; s/"$//' | sort -u |
+grep -ho '"[^"]*"' "$root"/tests/engine/data/cases/*.txt | sed 's/^"//; s/"$//' | sort -u |
 while IFS= read -r formula; do
     n=$((n + 1))
     printf '\000%s' "$formula" > "$seeds/dec$n"

@@ -6,13 +6,12 @@
 // terminating zero.
 constexpr int TEXT_CAPACITY = 1024;
 
-// Formats with the conventions of the Windows wide printf family on every
-// platform: %s takes a wide text, %S a narrow (UTF-8) one, %c a wide
-// character, %C a narrow one; the length modifiers I64, I32, I, ll, l, h, hh, z,
-// j and t are understood. Numbers come out in the C99 forms everywhere: a
-// two-digit exponent (1e-16), inf, -inf, nan and -nan. %n writes nothing.
-// At most capacity - 1 units are written, then a terminator; a longer text is
-// cut. Returns the number of units written.
+// Formats the directives the program uses: %s a wide text, %S a narrow
+// (UTF-8) one, %d and %X with the length I64, the flags # (0X before %X)
+// and 0, a width, %.Nf and %.Ng in the C99 forms everywhere (a two-digit
+// exponent as in 1e-16, inf, -inf, nan, -nan) and %%. Anything else is
+// copied as it stands. At most capacity - 1 units are written, then a
+// terminator; a longer text is cut. Returns the number of units written.
 int FormatTextV(wchar_t* dest, size_t capacity, const wchar_t* format, va_list args);
 int FormatText(wchar_t* dest, size_t capacity, const wchar_t* format, ...);
 

@@ -13,13 +13,8 @@
 
 namespace {
 
-int g_AllocationsBeforeFailure = -1;  // -1: never fail; 0: the next allocation fails, once
-
-// Makes the n-th allocation from now on fail (n = 0: the next one).
-void FailAllocation(int n)
-{
-    g_AllocationsBeforeFailure = n;
-}
+// The allocation that fails, once: 0 the next one, n the n-th after it; -1 none.
+int g_AllocationsBeforeFailure = -1;
 
 bool IsCaughtFailureReport(const std::wstring& text)
 {
@@ -59,7 +54,7 @@ TEST(AllocationFailure, CalculationEndsCleanly)
         engine.m_IntMode = intMode;
         StrCopy(engine.m_sBuff, L"1+2");
         MessageCapture capture;
-        FailAllocation(0);
+        g_AllocationsBeforeFailure = 0;
         EXPECT_EQ(engine.Calculate(), nullptr);
         EXPECT_EQ(std::wstring(engine.m_sErr), L"___^ syntax error");
         ASSERT_EQ(capture.Messages().size(), 1u);
@@ -78,10 +73,10 @@ TEST(AllocationFailure, AnyFailedPushIsReportedOnce)
             engine.m_IntMode = intMode;
             StrCopy(engine.m_sBuff, L"((1+2)*3-4)*(5+6)");
             MessageCapture capture;
-            FailAllocation(n);
+            g_AllocationsBeforeFailure = n;
             const wchar_t* answer = engine.Calculate();
             const bool failed = g_AllocationsBeforeFailure == -1;
-            FailAllocation(-1);
+            g_AllocationsBeforeFailure = -1;
             if (!failed) {
                 EXPECT_STREQ(answer, L"55");
                 break;

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "help/ExplainTexts.h"
+#include "tests/support/DataFile.h"
+#include "util/Utf8.h"
 
 namespace {
 
-const size_t ENGLISH_LENGTH = 3472;
-const size_t JAPANESE_LENGTH = 1954;
 const bool LANGUAGES[] = {false, true};
 
 std::wstring Build(bool japanese)
@@ -45,32 +45,22 @@ std::wstring WithoutIndent(const std::wstring& line)
 
 }  // namespace
 
-TEST(ExplainTexts, SampleLines)
+TEST(ExplainTexts, LinesOfTheDataFile)
 {
-    const struct {
-        size_t line;
-        bool japanese;
-        const wchar_t* expected;
-    } cases[] = {
-        {1, false, L"\u25CF List of available numerical formula elements"},
-        {1, true, L"\u25CF利用可能な数式要素一覧"},
-        {36, false, L"__Function__Function name and \"(\"you must not put space between"},
-        {36, true, L"_・関数__「関数名と直後の'(' の間にスペースを入れてはイケマセン」"},
-        {72, false, L"____ceil(a)__the smallest integral value greater than or equal to a"},
-        {72, true, L"__ceil( a )______a より大きい最小の整数"},
-        {79, true, L"__cos( a )_______ \u3003__ 余弦。__ \u3003__"},
-        {90, true, L"_______________一番外側でないと意味が有りません"},
-        {94, false, L"____dms:__degrees minutes and seconds: Right angle = 90\u00B00'0.000\u2033"},
-        {94, true, L"__dms，度分秒：直角＝90\u00B00\u20320.000\u2033"},
-        {96, false, L"____radian:__Right angle =1/2\u03C0"},
-        {96, true, L"__radian，ラジアン：直角＝1/2\u03C0"},
-    };
     const std::vector<std::wstring> lines[] = {Lines(false), Lines(true)};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.japanese ? "Japanese" : "English") << " line " << c.line);
-        ASSERT_LE(c.line, lines[c.japanese].size());
-        EXPECT_EQ(lines[c.japanese][c.line - 1], Wide(c.expected));
-    }
+    ForEachDataLine(VEXILO_HELP_DATA_DIR "/lines.txt", [&](const std::vector<std::string>& words) {
+        const size_t number = std::stoul(words[1]);
+        const std::wstring text = Wide(Utf8ToWide(words[2]));
+        for (bool japanese : LANGUAGES) {
+            ASSERT_LE(number, lines[japanese].size());
+            const std::wstring& shown = lines[japanese][number - 1];
+            if (words[0] == "element") {
+                EXPECT_EQ(WithoutIndent(shown).substr(0, text.size()), text);
+            } else if (words[0] == (japanese ? "ja" : "en")) {
+                EXPECT_EQ(shown, text);
+            }
+        }
+    });
 }
 
 // Every CR and LF belongs to a line end, the last line's included. No tabs,
@@ -100,9 +90,8 @@ TEST(ExplainTexts, LinesAndCharacters)
     EXPECT_EQ(englishNonAscii, (std::set<wchar_t>{L'\u3000', L'\u25CF', L'\u2192', L'\u00B0', L'\u2033', L'\u03C0'}));
 }
 
-// Line n names the same element in both languages; a line lost or doubled in
-// one of them shifts all that follow.
-TEST(ExplainTexts, ParallelElements)
+// A function's name starts line n in both languages.
+TEST(ExplainTexts, FunctionLinesInParallel)
 {
     const std::vector<std::wstring> english = Lines(false), japanese = Lines(true);
     ASSERT_EQ(english.size(), EXPLAIN_LINE_CNT);
@@ -116,26 +105,15 @@ TEST(ExplainTexts, ParallelElements)
         EXPECT_EQ(WithoutIndent(japanese[i]).substr(0, paren + 1), en.substr(0, paren + 1)) << "line " << i + 1;
     }
     EXPECT_EQ(functionLines, 32u);  // 0X(, the stores twice, and 25 Decimal functions
-
-    const struct {
-        size_t line;
-        const wchar_t* element;
-    } cases[] = {{14, L"x"}, {19, L"+"}, {29, L"<<"}, {32, L"0X"}, {47, L"pi"}, {48, L"e"},
-                 {57, L"/"}, {59, L"( ... )"}, {94, L"dms"}, {97, L"grade"}};
-    for (const auto& c : cases) {
-        const std::wstring element = c.element;
-        EXPECT_EQ(WithoutIndent(english[c.line - 1]).substr(0, element.size()), element) << "line " << c.line;
-        EXPECT_EQ(WithoutIndent(japanese[c.line - 1]).substr(0, element.size()), element) << "line " << c.line;
-    }
 }
 
 // A short buffer gets the start of the text and a terminator, nothing beyond.
 TEST(ExplainTexts, CutAtCapacity)
 {
     const wchar_t GUARD = L'#';
-    const size_t capacities[] = {0, 1, 2, 3, JAPANESE_LENGTH, JAPANESE_LENGTH + 1, ENGLISH_LENGTH, ENGLISH_LENGTH + 1};
     for (bool japanese : LANGUAGES) {
         const std::wstring full = Build(japanese);
+        const size_t capacities[] = {0, 1, 2, 3, full.size() / 2, full.size(), full.size() + 1};
         for (size_t capacity : capacities) {
             SCOPED_TRACE(testing::Message() << (japanese ? "Japanese" : "English") << " capacity " << capacity);
             std::vector<wchar_t> buffer(capacity + 8, GUARD);

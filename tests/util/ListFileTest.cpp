@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -113,14 +114,9 @@ TEST_F(ListFileTest, FullDiskKeepsTheOldFileWhenAppending)
     EXPECT_NE(result, LIST_FILE_OK);
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_DISK_FULL));
     EXPECT_EQ(ReadFileBytes(target), "old");
-    WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW((disk + L"\\*").c_str(), &found);
     std::vector<std::wstring> names;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
+    for (const auto& entry : std::filesystem::directory_iterator(disk)) {
+        if (entry.path().filename().wstring()[0] != L'.') names.push_back(entry.path().filename().wstring());
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::wstring>{L"filler", L"log.txt"}));

@@ -2,15 +2,12 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "tests/util/TestControls.h"
 #include "util/ComboLines.h"
 #include "util/DpiScale.h"
 #include "util/LogLines.h"
-#include "util/OsErrorText.h"
-#include "util/TextFormat.h"
 
 namespace {
 
@@ -112,20 +109,4 @@ TEST(ListBoxPrintf, NewestLineComesIntoViewAndWideLinesScroll)
     EXPECT_GT(SendMessageW(list.Handle(), LB_GETTOPINDEX, 0, 0), 0);
     EXPECT_LE(item.bottom, client.bottom);
     EXPECT_GT(SendMessageW(list.Handle(), LB_GETHORIZONTALEXTENT, 0, 0), client.right);
-}
-
-
-// An error message lives in g_FormatBuff and goes straight back in as "%s".
-TEST(ListBoxPrintf, LinesMayComeFromTheSharedBuffer)
-{
-    TestControl list(ControlKind::List);
-    auto errorText = std::make_unique<OsErrorText>();
-    SetLastError(ERROR_ACCESS_DENIED);
-    const wchar_t* message = errorText->FormatLastError(L"キーボードフックに失敗しました [%OsErrCd%:%OsErr%]");
-    ASSERT_EQ(message, g_FormatBuff);
-    const std::wstring expected = message;
-    ListPrintf(list.Handle(), L"%s", message);
-    ListPrintf(list.Handle(), L"Ans=[%s]", L"42");
-    EXPECT_EQ(list.Item(0), expected);
-    EXPECT_EQ(list.Item(1), L"Ans=[42]");
 }

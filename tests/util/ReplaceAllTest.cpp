@@ -4,30 +4,17 @@
 #include <iterator>
 #include <string>
 
+#include "tests/support/DataFile.h"
 #include "util/ReplaceAll.h"
+#include "util/Utf8.h"
 
 TEST(ReplaceAll, ReplacesEveryOccurrenceOnce)
 {
-    const struct {
-        const wchar_t* text;
-        const wchar_t* placeholder;
-        const wchar_t* replacement;
-        const wchar_t* expected;
-    } cases[] = {
-        {L"[%OsErrCd%:%OsErrCd%]", L"%OsErrCd%", L"0X5", L"[0X5:0X5]"},
-        {L"%A%%A%x", L"%A%", L"1", L"11x"},
-        {L"%A%", L"%A%", L"<%A%>", L"<%A%>"},  // the replacement is not searched again
-        {L"[%osErr%]", L"%OsErr%", L"x", L"[%osErr%]"},
-        {L"%OsErrCd% %OsErr%", L"%OsErr%", L"T", L"%OsErrCd% T"},
-        {L"[%OsErr%]", L"%OsErr%", L"drive %1 at 100%", L"[drive %1 at 100%]"},
-        {L"aaa", L"aa", L"", L"a"},
-        {L"abc", L"", L"x", L"abc"},
-        {L"日本%A%語", L"%A%", L"１＋２", L"日本１＋２語"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
-        EXPECT_EQ(ReplaceAll(c.text, c.placeholder, c.replacement), std::wstring(c.expected));
-    }
+    ForEachDataLine(VEXILO_UTIL_DATA_DIR "/texts.txt", [](const std::vector<std::string>& w) {
+        if (w[0] != "replace") return;
+        const std::wstring text = Utf8ToWide(w[1]), placeholder = Utf8ToWide(w[2]), replacement = Utf8ToWide(w[3]);
+        EXPECT_EQ(ReplaceAll(text.c_str(), placeholder.c_str(), replacement.c_str()), Utf8ToWide(w[4]));
+    });
     ReplaceAll(L"1-%A%-%B%", L"%B%", L"3");
     EXPECT_EQ(ReplaceAll(g_ReplaceBuff, L"%A%", L"three"), std::wstring(L"1-three-3"));
 }

@@ -1,0 +1,227 @@
+// The engine's reference cases, read from tests/engine/data/cases/*.txt
+// (their line kinds are described at the top of decimal.txt and functions.txt),
+// and the reference values of tests/engine/data/math.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/DecFunctions.h"
+#include "engine/FormulaEngine.h"
+#include "engine/TextRoutines.h"
+#include "tests/support/DataFile.h"
+#include "tests/support/MessageCapture.h"
+
+namespace {
+
+// 0除算　エラー (with an ideographic space) and ^ エラー.
+std::wstring DivisionText(bool japanese)
+{
+    return japanese ? L"0\u9664\u7B97\u3000\u30A8\u30E9\u30FC" : L"division by 0 error";
+}
+
+std::wstring CaretLine(size_t pos, bool japanese)
+{
+    return std::wstring(pos, L'_') + (japanese ? L"^ \u30A8\u30E9\u30FC" : L"^ syntax error");
+}
+
+// What the calculation request sees after one calculation.
+struct Outcome {
+    bool ok = false;
+    std::wstring ans, err;
+    int32_t errPos = 0;
+    std::vector<std::wstring> vars, messages;  // x, y, z afterwards
+};
+
+Outcome Calc(bool intMode, const std::wstring& formula, bool japanese = false,
+             const std::vector<std::wstring>& vars = {L"", L"", L""})
+{
+    FormulaEngine engine;
+    engine.m_IntMode = intMode;
+    engine.m_Japanese = japanese;
+    StrCopyN(engine.m_sBuff, formula.c_str(), TEXT_CAPACITY - 1);
+    StrCopyN(engine.m_sX, vars[0].c_str(), TEXT_CAPACITY - 1);
+    StrCopyN(engine.m_sY, vars[1].c_str(), TEXT_CAPACITY - 1);
+    StrCopyN(engine.m_sZ, vars[2].c_str(), TEXT_CAPACITY - 1);
+    MessageCapture capture;
+    const wchar_t* answer = engine.Calculate();
+    if (answer) {
+        EXPECT_EQ(answer, engine.m_sAns) << "the answer must point into the engine";
+    }
+    return {answer != nullptr, engine.m_sAns, engine.m_sErr, engine.m_ErrPos,
+            {engine.m_sX, engine.m_sY, engine.m_sZ}, capture.Messages()};
+}
+
+double Number(const std::wstring& word)
+{
+    const std::string text(word.begin(), word.end());
+    double value = 0;
+    const bool negative = text[0] == '-';
+    std::from_chars(text.data() + negative, text.data() + text.size(), value);
+    return negative ? -value : value;
+}
+
+const DecFunction* FunctionNamed(const std::wstring& name)
+{
+    for (size_t i = 0; i < DEC_FUNCTION_COUNT; ++i) {
+        if (DEC_FUNCTIONS[i].name == name + L"(") return &DEC_FUNCTIONS[i];
+    }
+    return nullptr;
+}
+
+// "1+1+...+1" with count ones.
+std::wstring Ones(size_t count)
+{
+    std::wstring formula = L"1";
+    for (size_t i = 1; i < count; ++i) formula += L"+1";
+    return formula;
+}
+
+void CheckLine(const std::vector<std::wstring>& w, bool& intMode)
+{
+    const std::wstring& kind = w[0];
+    const std::vector<std::wstring> oneTwoThree = {L"1", L"2", L"3"};
+    if (kind == L"mode") {
+        intMode = w[1] == L"I";
+    } else if (kind == L"answer" || kind == L"variable") {
+        const Outcome out = kind == L"answer" ? Calc(intMode, w[1]) : Calc(intMode, L"x", false, {w[1], L"", L""});
+        EXPECT_TRUE(out.ok) << testing::PrintToString(out.err);
+        EXPECT_EQ(out.ans, w[2]);
+        EXPECT_TRUE(out.messages.empty());
+        if (kind == L"variable") {
+            EXPECT_EQ(out.vars[0], w[1]);  // reading x never rewrites its text
+        }
+    } else if (kind == L"store") {
+        const Outcome out = Calc(intMode, w[1], false, oneTwoThree);
+        EXPECT_TRUE(out.ok);
+        EXPECT_EQ(std::vector<std::wstring>({out.ans, out.vars[0], out.vars[1], out.vars[2]}),
+                  std::vector<std::wstring>(w.begin() + 2, w.end()));
+    } else if (kind == L"refuse" || kind == L"divzero" || kind == L"count") {
+        // Both languages; x, y and z set, so that a formula naming them is refused for its own fault.
+        for (bool japanese : {false, true}) {
+            SCOPED_TRACE(japanese ? "Japanese" : "English");
+            if (kind == L"count") {
+                const Outcome out = Calc(w[1] == L"I", w[2], japanese);
+                EXPECT_TRUE(out.ok) << "a non-null, possibly empty answer";
+                EXPECT_EQ(out.ans, w[4]);
+                EXPECT_EQ(out.messages, std::vector<std::wstring>{w[3]});
+                EXPECT_EQ(out.err, L"");
+                continue;
+            }
+            const Outcome out = Calc(intMode, w[1], japanese, oneTwoThree);
+            EXPECT_FALSE(out.ok);
+            if (kind == L"divzero") {
+                EXPECT_EQ(out.err, DivisionText(japanese));
+                EXPECT_EQ(out.messages, std::vector<std::wstring>(w.begin() + 2, w.end()));
+                EXPECT_EQ(out.ans, L"");
+            } else {
+                const size_t caret = std::stoul(w[2]);
+                EXPECT_EQ(out.errPos, static_cast<int32_t>(caret));
+                EXPECT_EQ(out.err, CaretLine(caret, japanese));
+                EXPECT_TRUE(out.messages.empty());
+            }
+        }
+    } else if (kind == L"name") {
+        // A function after an operator too; name and bracket must not be parted.
+        std::wstring formula = L"1+" + w[1];
+        EXPECT_TRUE(Calc(intMode, formula).ok);
+        const Outcome spaced = Calc(intMode, formula.insert(formula.find(L'('), L" "));
+        EXPECT_EQ(spaced.err, CaretLine(3, false));
+    } else if (kind == L"apply") {
+        const DecFunction* function = FunctionNamed(w[1]);
+        ASSERT_TRUE(function && (function->apply1 || function->apply2));
+        const double got = function->operands == 1 ? function->apply1(Number(w[2]))
+                                                   : function->apply2(Number(w[2]), Number(w[3]));
+        EXPECT_EQ(std::bit_cast<uint64_t>(got), std::bit_cast<uint64_t>(Number(w.back()))) << got;
+    } else if (kind == L"dms") {
+        wchar_t text[DMS_CAPACITY];
+        FormatDms(Number(w[1]), text, DMS_CAPACITY);
+        EXPECT_EQ(std::wstring(text), w[2]);
+    } else if (kind == L"long") {
+        const std::wstring formula = w[2] + Ones(std::stoul(w[3])) + w[4];
+        const size_t caret = std::stoul(w[5]);
+        for (bool japanese : {false, true}) {
+            const Outcome out = Calc(w[1] == L"I", formula, japanese);
+            EXPECT_EQ(out.errPos, static_cast<int32_t>(caret));
+            EXPECT_EQ(out.err, CaretLine(std::min<size_t>(caret, japanese ? 1018 : 1009), japanese));
+        }
+    } else {
+        ADD_FAILURE() << "unknown line kind";
+    }
+}
+
+TEST(EngineCases, EveryCaseOfTheDataFiles)
+{
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(VEXILO_ENGINE_DATA_DIR "/cases")) {
+        bool intMode = false;
+        ++files;
+        ForEachDataLine(entry.path().string(), [&](const std::vector<std::string>& words) {
+            std::vector<std::wstring> wide;
+            for (const std::string& word : words) wide.push_back(Utf8ToWide(word));
+            CheckLine(wide, intMode);
+        });
+    }
+    EXPECT_EQ(files, 4u) << "decimal, entry, functions and integer";
+}
+
+// The store ran before the division; the caller just does not copy it back.
+TEST(EngineCases, StoreBeforeDivisionByZero)
+{
+    EXPECT_EQ(Calc(false, L"TOz(5)+1/0", false, {L"", L"", L"7"}).vars[2], L"5");
+    EXPECT_EQ(Calc(true, L"TOx(5)+1/0", false, {L"1", L"", L""}).vars[0], L"5");
+}
+
+TEST(EngineCases, FormulaOf1023CharactersCalculates)
+{
+    for (bool intMode : {true, false}) {
+        const Outcome out = Calc(intMode, Ones(512));
+        EXPECT_EQ(out.ans, L"512");
+        EXPECT_TRUE(out.messages.empty());
+    }
+}
+
+// Every file of tools/make_math_reference.py holds one function's cases:
+// "<name> <argument bits> [<argument bits>] <expected result bits>", each
+// double as 16 hexadecimal digits. The engine's answer must have exactly the
+// expected bits, on every build.
+TEST(MathReference, EveryResultHasTheExpectedBits)
+{
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(VEXILO_ENGINE_DATA_DIR "/math")) {
+        const std::string name = entry.path().stem().string();
+        const DecFunction* function = FunctionNamed(std::wstring(name.begin(), name.end()));
+        ASSERT_TRUE(function && (function->apply1 || function->apply2)) << "no arithmetic function " << name;
+        ++files;
+        std::ifstream in(entry.path());
+        size_t cases = 0, mismatches = 0;
+        for (std::string line; std::getline(in, line); ++cases) {
+            std::istringstream fields(line);
+            std::string lineName, hex[3];
+            fields >> lineName >> hex[0] >> hex[1] >> hex[2];
+            const int count = function->operands + 1;
+            ASSERT_TRUE(lineName == name && !hex[count - 1].empty() && (count == 3 || hex[2].empty())) << line;
+            auto bits = [](const std::string& h) { return std::bit_cast<double>(std::strtoull(h.c_str(), nullptr, 16)); };
+            const double a = bits(hex[0]);
+            const double result = count == 2 ? function->apply1(a) : function->apply2(a, bits(hex[1]));
+            const uint64_t expected = std::strtoull(hex[count - 1].c_str(), nullptr, 16);
+            if (std::bit_cast<uint64_t>(result) != expected && ++mismatches <= 5) {
+                ADD_FAILURE() << line << " gave " << std::hex << std::bit_cast<uint64_t>(result);
+            }
+        }
+        std::printf("%-6s %5zu cases, %zu mismatches\n", name.c_str(), cases, mismatches);
+        EXPECT_GE(cases, 2000u) << name;
+    }
+    EXPECT_GT(files, 0u);
+}
+
+}  // namespace
