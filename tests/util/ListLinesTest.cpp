@@ -8,6 +8,7 @@
 #include "util/ComboLines.h"
 #include "util/DpiScale.h"
 #include "util/LogLines.h"
+#include "util/TextFormat.h"
 
 namespace {
 
