@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "settings/IniFile.h"
-#include "tests/settings/KeyByKeySave.h"
-#include "tests/settings/SampleSettings.h"
+#include "tests/settings/support/KeyByKeySave.h"
+#include "tests/settings/support/SampleSettings.h"
 
 namespace {
 

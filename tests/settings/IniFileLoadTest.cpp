@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "settings/IniFile.h"
-#include "tests/settings/SampleSettings.h"
+#include "tests/settings/support/SampleSettings.h"
 #include "tests/util/ScratchFolder.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "settings/IniFile.h"
-#include "tests/settings/KeyByKeySave.h"
-#include "tests/settings/SampleSettings.h"
+#include "tests/settings/support/KeyByKeySave.h"
+#include "tests/settings/support/SampleSettings.h"
 #include "tests/support/SampleFormulas.h"
 #include "tests/util/ScratchFolder.h"
 

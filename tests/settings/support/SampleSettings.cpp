@@ -1,4 +1,4 @@
-#include "tests/settings/SampleSettings.h"
+#include "tests/settings/support/SampleSettings.h"
 
 #include "settings/IniFile.h"
 #include "util/TextFormat.h"

@@ -1,4 +1,4 @@
-#include "tests/settings/KeyByKeySave.h"
+#include "tests/settings/support/KeyByKeySave.h"
 
 #include <windows.h>
 
