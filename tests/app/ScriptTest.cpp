@@ -105,7 +105,7 @@ private:
     void Do(const std::wstring& command, std::wstring args);
     void Begin(bool strict);
     void EndStep();
-    HWND Target(const std::wstring& spec);
+    HWND Target(const std::wstring& name);
 
     App m_App;
     Texts m_Settings;
@@ -161,17 +161,17 @@ void Script::EndStep()
     m_ExpectedMenu.clear();
 }
 
-HWND Script::Target(const std::wstring& spec)
+HWND Script::Target(const std::wstring& name)
 {
-    const size_t colon = spec.find(L':');
-    const std::wstring kind = spec.substr(0, colon);
-    const int n = colon == std::wstring::npos ? 0 : std::stoi(spec.substr(colon + 1));
+    const size_t colon = name.find(L':');
+    const std::wstring kind = name.substr(0, colon);
+    const int n = colon == std::wstring::npos ? 0 : std::stoi(name.substr(colon + 1));
     if (kind == L"edit") return ComboEdit(m_App.FormulaBox(n));
     if (kind == L"mode") return m_App.ModeToggle(n);
     if (kind == L"calc") return m_App.CalcButton(n);
     if (kind == L"var") return ComboEdit(m_App.VariableBox(n));
     if (kind == L"answer") return m_App.AnswerField();
-    return kind == L"log" ? m_App.Log() : m_App.PanelControl(std::stoi(spec));
+    return kind == L"log" ? m_App.Log() : m_App.PanelControl(std::stoi(name));
 }
 
 void Script::Do(const std::wstring& command, std::wstring args)
