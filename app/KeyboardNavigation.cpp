@@ -17,15 +17,6 @@ HACCEL g_KeyTable = nullptr;   // the action keys; loaded by PrepareKeyboardNavi
 HWND g_EnterButton = nullptr;  // the button Enter went down on, pressed when it comes up there
 int g_LastRow = 0;             // the row whose control last had the focus
 
-// The controls get these bits at creation; reading a style costs nothing,
-// changing it a server request, so a style that has them stays untouched.
-void AddStyle(HWND window, int index, LONG_PTR bits)
-{
-    if (!window) return;
-    const LONG_PTR style = GetWindowLongPtrW(window, index);
-    if ((style & bits) != bits) SetWindowLongPtrW(window, index, style | bits);
-}
-
 bool IsOurs(HWND window)
 {
     return window && g_hWndMain && (window == g_hWndMain || IsChild(g_hWndMain, window));
@@ -105,15 +96,6 @@ void RowExtent(int row, LONG& top, LONG& bottom)
 
 void PrepareKeyboardNavigation()
 {
-    for (HWND control : {AnswerField(), PanelControl(IDC_COPY), PanelControl(IDC_ON_TOP), VariableBox(0),
-                         VariableBox(1), VariableBox(2), PanelControl(IDC_HELP_BUTTON), g_hWndLog}) {
-        AddStyle(control, GWL_STYLE, WS_TABSTOP);
-    }
-    for (int row = 0; row < ROW_COUNT; ++row) {
-        for (HWND control : {FormulaBox(row), ModeToggle(row), CalcButton(row)}) AddStyle(control, GWL_STYLE, WS_TABSTOP);
-    }
-    AddStyle(g_hWndPanel, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
-    AddStyle(g_hWndRows, GWL_EXSTYLE, WS_EX_CONTROLPARENT);
     g_KeyTable = LoadAcceleratorsW(g_hInst, MAKEINTRESOURCEW(IDR_KEYS));
 }
 

@@ -5,8 +5,8 @@
 // every control, Enter or Space on a focused button, Ctrl+Down and Ctrl+Up
 // between the formula rows, and keys for the actions that only had buttons.
 
-// Once the controls exist: makes them tab stops and the panel and the rows
-// window control parents, and loads the table of action keys.
+// Loads the table of action keys. The controls are tab stops, and the panel
+// and the rows window control parents, from their creation.
 void PrepareKeyboardNavigation();
 
 // In the message loop, after the menu accelerators: the action keys, Enter
