@@ -155,6 +155,11 @@ double TimeStart(const std::wstring& folder, const wchar_t* exeName, const wchar
                         &process)) {
         return -1;
     }
+    // Waits, without asking anything, until the program first waits for
+    // input: searching the window list meanwhile would load the Wine server
+    // that the program itself depends on, and the more so the more top-level
+    // windows there are (the list of each drop-down box is one).
+    WaitForInputIdle(process.hProcess, TIMEOUT_MS);
     HWND window = nullptr;
     const DWORD deadline = GetTickCount() + TIMEOUT_MS;
     while (!(window = VexiloSession::FindTopLevel(process.dwProcessId, className)) && GetTickCount() < deadline) {
