@@ -44,9 +44,9 @@ struct CliRun {
     StringIo io;
 };
 
-CliRun Calc(std::vector<std::string> args, std::vector<std::string> lines = {})
+CliRun Calc(std::vector<std::string> args, std::vector<std::string> lines = {}, bool interactive = false)
 {
-    CliRun run{0, StringIo(std::move(lines))};
+    CliRun run{0, StringIo(std::move(lines), interactive)};
     run.status = RunCalcCli(args, run.io);
     return run;
 }
@@ -76,8 +76,7 @@ TEST(CalcCli, CasesOfTheDataFile)
 
 TEST(CalcCli, InteractiveUseFlushesAfterEachFormula)
 {
-    CliRun run{0, StringIo({"1+1", "2+2"}, true)};
-    run.status = RunCalcCli({}, run.io);
+    const CliRun run = Calc({}, {"1+1", "2+2"}, true);
     ASSERT_EQ(run.io.flushedAtRead.size(), 3u);
     EXPECT_EQ(run.io.flushedAtRead[1], "Ans=[2]\n");
     EXPECT_EQ(run.io.flushedAtRead[2], "Ans=[2]\nAns=[4]\n");
@@ -108,16 +107,5 @@ TEST(CalcCli, UnreadableInputOrUnwritableOutputExitWithThree)
             EXPECT_EQ(run.io.err, std::string("vexilo-calc: cannot ") + (input ? "read standard input" : "write standard output")
                                       + ": Is a directory\n");
         }
-    }
-}
-
-TEST(CalcCli, HelpGoesToStdout)
-{
-    for (const char* flag : {"-h", "--help"}) {
-        const CliRun run = Calc({flag});
-        EXPECT_EQ(run.status, 0);
-        EXPECT_EQ(run.io.out.rfind("usage: vexilo-calc [options] [FORMULA]\n", 0), 0u);
-        EXPECT_NE(run.io.out.find("--vars"), std::string::npos);
-        EXPECT_EQ(run.io.err, "");
     }
 }
