@@ -38,34 +38,24 @@ protected:
 TEST_F(ListFileTest, OptionsChooseLineEndAndAppend)
 {
     const std::string oldContent = Utf16Bytes(L"old content, longer than the three new lines\n");
-    const struct {
-        unsigned options;
-        const wchar_t* expected;
-    } cases[] = {
-        {0, L"Ans=[3]\n日本 é\n%d 100%\n"},
-        {LIST_FILE_CRLF, L"Ans=[3]\r\n日本 é\r\n%d 100%\r\n"},
-        {LIST_FILE_APPEND, L"Ans=[3]\n日本 é\n%d 100%\n"},
-        {LIST_FILE_CRLF | LIST_FILE_APPEND, L"Ans=[3]\r\n日本 é\r\n%d 100%\r\n"},
-    };
-    AddLines({L"Ans=[3]", L"日本 é", L"%d 100%"});
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.options);
-        WriteFileBytes(m_Path, oldContent);
-        EXPECT_EQ(Save(m_Path, c.options), LIST_FILE_OK);
-        EXPECT_EQ(ReadFileBytes(m_Path), (c.options & LIST_FILE_APPEND ? oldContent : "") + Utf16Bytes(c.expected));
-    }
-    DeleteFileW(m_Path.c_str());
-    EXPECT_EQ(Save(m_Path, 0), LIST_FILE_OK);
-    EXPECT_EQ(ReadFileBytes(m_Path), Utf16Bytes(cases[0].expected));
-}
-
-TEST_F(ListFileTest, EmptyListEmptiesTheFileUnlessAppending)
-{
+    // An empty list empties the file, unless appending.
     WriteFileBytes(m_Path, "old");
     EXPECT_EQ(Save(m_Path, LIST_FILE_APPEND), LIST_FILE_OK);
     EXPECT_EQ(ReadFileBytes(m_Path), "old");
     EXPECT_EQ(Save(m_Path, 0), LIST_FILE_OK);
     EXPECT_EQ(ReadFileBytes(m_Path), "");
+    AddLines({L"Ans=[3]", L"日本 é", L"%d 100%"});
+    for (unsigned options : {0u, LIST_FILE_CRLF, LIST_FILE_APPEND, LIST_FILE_CRLF | LIST_FILE_APPEND}) {
+        SCOPED_TRACE(options);
+        const std::wstring end = options & LIST_FILE_CRLF ? L"\r\n" : L"\n";
+        WriteFileBytes(m_Path, oldContent);
+        EXPECT_EQ(Save(m_Path, options), LIST_FILE_OK);
+        EXPECT_EQ(ReadFileBytes(m_Path), (options & LIST_FILE_APPEND ? oldContent : "")
+                                             + Utf16Bytes(L"Ans=[3]" + end + L"日本 é" + end + L"%d 100%" + end));
+    }
+    DeleteFileW(m_Path.c_str());
+    EXPECT_EQ(Save(m_Path, 0), LIST_FILE_OK);
+    EXPECT_EQ(ReadFileBytes(m_Path), Utf16Bytes(L"Ans=[3]\n日本 é\n%d 100%\n"));
 }
 
 TEST_F(ListFileTest, LongLinesAreCutAt1023)

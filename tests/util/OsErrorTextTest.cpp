@@ -11,22 +11,16 @@
 
 namespace {
 
-// The system's own text for a code, asked for here the documented way.
-std::wstring RawSystemMessage(DWORD code)
+// The system's own text for a code, asked for here the documented way;
+// trimmed, without the line break at its end.
+std::wstring SystemMessage(DWORD code, bool trimmed = true)
 {
     wchar_t* text = nullptr;
     FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM,
                    nullptr, code, LANG_USER_DEFAULT, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    const std::wstring message = text ? text : L"";
+    std::wstring message = text ? text : L"";
     LocalFree(text);
-    return message;
-}
-
-// The same without the line break at its end.
-std::wstring SystemMessage(DWORD code)
-{
-    std::wstring message = RawSystemMessage(code);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
+    while (trimmed && !message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
         message.pop_back();
     }
     return message;
@@ -66,7 +60,7 @@ const DWORD UNKNOWN_CODE = 0x2FFFFFFF;
 TEST_F(OsErrorTextTest, CodeAndSystemTextFillTheTemplate)
 {
     const std::wstring accessDenied = SystemMessage(ERROR_ACCESS_DENIED);
-    ASSERT_NE(RawSystemMessage(ERROR_ACCESS_DENIED), accessDenied) << "the system's text has no line break to drop";
+    ASSERT_NE(SystemMessage(ERROR_ACCESS_DENIED, false), accessDenied) << "the system's text has no line break to drop";
     SetLastError(ERROR_ACCESS_DENIED);
     const wchar_t* message = m_Text->FormatLastError(L"キーボードフックに失敗しました [%OsErrCd%:%OsErr%]");
     EXPECT_EQ(message, g_FormatBuff);

@@ -41,23 +41,14 @@ TEST(ReplaceAll, LongResultsAreCut)
 
 TEST(EscapePercents, DoublesEveryPercentAndNeverSplitsAPair)
 {
-    const struct {
-        const wchar_t* text;
-        size_t capacity;
-        const wchar_t* expected;
-    } cases[] = {
-        {L"drive %1 at 100%", 64, L"drive %%1 at 100%%"},
-        {L"%%d", 64, L"%%%%d"},
-        {L"ab%cd", 5, L"ab%%"},
-        {L"abc%d", 5, L"abc"},  // no lone % at the end
-        {L"abcdef", 4, L"abc"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+    ForEachDataLine(VEXILO_UTIL_DATA_DIR "/texts.txt", [](const std::vector<std::string>& w) {
+        if (w[0] != "escape") return;
+        const size_t capacity = std::stoul(w[2]);
         wchar_t dest[64 + 4];
+        ASSERT_LE(capacity, 64u);
         std::fill(std::begin(dest), std::end(dest), L'#');
-        EscapePercents(dest, c.capacity, c.text);
-        EXPECT_EQ(std::wstring(dest), c.expected);
-        EXPECT_EQ(dest[c.capacity], L'#');
-    }
+        EscapePercents(dest, capacity, Utf8ToWide(w[1]).c_str());
+        EXPECT_EQ(std::wstring(dest), Utf8ToWide(w[3]));
+        EXPECT_EQ(dest[capacity], L'#');
+    });
 }

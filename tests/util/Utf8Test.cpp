@@ -2,27 +2,19 @@
 
 #include <string>
 
+#include "tests/support/DataFile.h"
 #include "util/Utf8.h"
 
 // Wide texts are UTF-16 units on every platform.
 TEST(Utf8, RoundTripsEveryPlane)
 {
-    const struct {
-        const char* utf8;
-        std::wstring utf16;
-    } cases[] = {
-        {"1+2*3", L"1+2*3"},
-        {"\xC3\xA9", {0x00E9}},
-        {"\xE6\x97\xA5\xE6\x9C\xAC", {0x65E5, 0x672C}},             // 日本
-        {"\xEF\xBC\x91\xEF\xBC\x8B\xEF\xBC\x92", {0xFF11, 0xFF0B, 0xFF12}},  // full-width １＋２
-        {"\xF0\x9F\x98\x80", {static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)}},  // U+1F600
-        {"", L""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.utf8);
-        EXPECT_EQ(Utf8ToWide(c.utf8), c.utf16);
-        EXPECT_EQ(WideToUtf8(c.utf16), c.utf8);
-    }
+    ForEachDataLine(VEXILO_UTIL_DATA_DIR "/texts.txt", [](const std::vector<std::string>& w) {
+        if (w[0] != "utf8") return;
+        std::wstring units;
+        for (size_t i = 2; i < w.size(); ++i) units += static_cast<wchar_t>(std::stoul(w[i], nullptr, 16));
+        EXPECT_EQ(Utf8ToWide(w[1]), units);
+        EXPECT_EQ(WideToUtf8(units), w[1]);
+    });
 }
 
 TEST(Utf8, MalformedInputBecomesReplacementCharacters)
