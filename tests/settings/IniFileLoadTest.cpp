@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "settings/IniFile.h"
+#include "tests/support/DataFile.h"
 #include "tests/settings/support/SampleSettings.h"
 #include "tests/util/ScratchFolder.h"
+#include "util/Utf8.h"
 
 namespace {
 
@@ -22,53 +24,38 @@ std::string Ansi(const std::wstring& text)
 
 }  // namespace
 
-// Keys missing from an existing file are "" and 0, not the defaults.
+// The files of data/load.txt.
 TEST(IniLoad, FilesAreReadKeyByKey)
 {
-    const struct {
-        const char* name;
-        std::string file;
-        void (*expect)(IniFile&);
-    } cases[] = {
-        {"only the language", "[Language]\r\nJapanese=1\r\n", [](IniFile& ini) { ini.m_Japanese = 1; }},
-        {"only the language, UTF-16", "\xFF\xFE" + Utf16Bytes(L"[Language]\r\nJapanese=1\r\n"),
-         [](IniFile& ini) { ini.m_Japanese = 1; }},
-        {"any other number is Japanese too", "[Language]\r\nJapanese=2\r\n", [](IniFile& ini) { ini.m_Japanese = 2; }},
-        {"key names",
-         "[History7]\r\nStr5=another key\r\nStr05=row 7 entry 5\r\n[HistoryY]\r\nStr19=7.5\r\n"
-         "[Switch]\r\nInt012=1\r\nInt12=1\r\n[History19]\r\nStr00=last\r\n",
-         [](IniFile& ini) {
-             ini.SetHistory(7, 5, L"row 7 entry 5");
-             ini.SetVarHistory(1, 19, L"7.5");
-             ini.SetIntMode(12, 1);
-             ini.SetHistory(19, 0, L"last");
-         }},
-        {"a 2000-character value", "[History3]\r\nStr02=" + std::string(2000, 'v') + "\r\nStr03=after\r\n",
-         [](IniFile& ini) {
-             ini.SetHistory(3, 2, std::wstring(1023, L'v').c_str());
-             ini.SetHistory(3, 3, L"after");
-         }},
-        {"negative window positions", "[WndPos]\r\nleft=-8\r\ntop=-1200\r\nwidth=2560\r\n",
-         [](IniFile& ini) {
-             ini.m_WndLeft = -8;
-             ini.m_WndTop = -1200;
-             ini.m_WndWidth = 2560;
-         }},
-        {"percent signs", "[History0]\r\nStr00=50%d%%s %1\r\n", [](IniFile& ini) { ini.SetHistory(0, 0, L"50%d%%s %1"); }},
-        {"ANSI code page", "[HistoryX]\r\nStr00=" + Ansi(L"café") + "\r\n", [](IniFile& ini) { ini.SetVarHistory(0, 0, L"café"); }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    ForEachDataLine(VEXILO_SETTINGS_DATA_DIR "/load.txt", [](const std::vector<std::string>& w) {
+        const std::wstring text = Utf8ToWide(w[0]);
         ScratchFolder folder;
         const std::wstring path = folder.Path(L"vexilo.ini");
-        WriteFileBytes(path, c.file);
+        WriteFileBytes(path, text[0] == 0xFEFF ? "\xFF\xFE" + Utf16Bytes(text.substr(1)) : Ansi(text));
         auto ini = IniAt(path);
         FillSample(*ini, 3);
         ini->Load();
         auto expected = IniAt(L"");
-        c.expect(*expected);
+        for (size_t i = 1; i < w.size();) {
+            const std::string& what = w[i++];
+            auto number = [&] { return std::stoi(w.at(i++)); };
+            if (what == "japanese") expected->m_Japanese = number();
+            else if (what == "left") expected->m_WndLeft = number();
+            else if (what == "top") expected->m_WndTop = number();
+            else if (what == "width") expected->m_WndWidth = number();
+            else if (what == "mode") {
+                const int row = number();
+                expected->SetIntMode(row, number());
+            } else {
+                ASSERT_TRUE(what == "row" || what == "var") << what;
+                const int list = number(), entry = number();
+                const std::wstring value = Utf8ToWide(w.at(i++));
+                if (what == "row") expected->SetHistory(list, entry, value.c_str());
+                else expected->SetVarHistory(list, entry, value.c_str());
+            }
+        }
         EXPECT_EQ(Dump(*ini), Dump(*expected));
-    }
+    });
 }
 
 // Anything found at the path counts as the file, even a folder: one that
@@ -99,28 +86,11 @@ TEST(IniLoad, AFolderAtThePathIsAFileThatCannotBeRead)
 // profile functions give key by key, whatever the file holds.
 TEST(IniLoad, SectionsReadAsTheProfileFunctionsReadKeys)
 {
-    const std::wstring file =
-        L"[History0]\r\n"
-        L"  Str00 =  spaced value  \r\n"
-        L"str01=lower-case key\r\n"
-        L"Str02=\"quoted\"\r\n"
-        L"Str03='single'\r\n"
-        L"Str04=\"unbalanced\r\n"
-        L"Str05=\"\"\r\n"
-        L"Str06\r\n"
-        L";Str07=a comment\r\n"
-        L"Str07=x=y=z\r\n"
-        L"Str00=the first one wins\r\n"
-        L"Str08= \"  blanks inside  \" \r\n"
-        L"Str09=a\ttab\r\n"
-        L"Str10=\"'\r\n"
-        L"[history0]\r\n"
-        L"Str11=a second section of the same name\r\n"
-        L"[HistoryX]\r\n"
-        L"Str00=\uFF11\uFF0B\uFF12\r\n"
-        L"Str01=" + std::wstring(1500, L'w') + L"\"\r\n"
-        L"[HistoryZ]\r\n"
-        L"Str19=\"" + std::wstring(1200, L'q') + L"\"\r\n";
+    // The file of the data folder, as UTF-16 with CR LF line ends.
+    std::wstring file;
+    for (wchar_t c : Utf8ToWide(ReadFileBytes(L"" VEXILO_SETTINGS_DATA_DIR "/sections.ini"))) {
+        file += c == L'\n' ? std::wstring(L"\r\n") : std::wstring(1, c);
+    }
     ScratchFolder folder;
     const std::wstring path = folder.Path(L"vexilo.ini");
     WriteFileBytes(path, "\xFF\xFE" + Utf16Bytes(file));

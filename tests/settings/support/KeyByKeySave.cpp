@@ -12,18 +12,12 @@ void SaveKeyByKey(IniFile& ini)
     wchar_t section[32];
     wchar_t key[32];
     ini.WriteInt(L"Language", L"Japanese", ini.m_Japanese);
-    for (int row = 0; row < 20; ++row) {
-        FormatText(section, 32, L"History%d", row);
+    for (int list = 0; list < 23; ++list) {  // the twenty rows, then x, y and z
+        if (list < 20) FormatText(section, 32, L"History%d", list);
+        else FormatText(section, 32, L"History%s", list == 20 ? L"X" : list == 21 ? L"Y" : L"Z");
         for (int entry = 0; entry < 20; ++entry) {
             FormatText(key, 32, L"Str%02d", entry);
-            ini.WriteStr(section, key, ini.GetHistory(row, entry));
-        }
-    }
-    const wchar_t* const variables[] = {L"HistoryX", L"HistoryY", L"HistoryZ"};
-    for (int var = 0; var < 3; ++var) {
-        for (int entry = 0; entry < 20; ++entry) {
-            FormatText(key, 32, L"Str%02d", entry);
-            ini.WriteStr(variables[var], key, ini.GetVarHistory(var, entry));
+            ini.WriteStr(section, key, list < 20 ? ini.GetHistory(list, entry) : ini.GetVarHistory(list - 20, entry));
         }
     }
     for (int row = 0; row < 20; ++row) {
