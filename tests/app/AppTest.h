@@ -11,6 +11,8 @@ using App = VexiloSession;
 using Texts = std::vector<std::wstring>;
 // A rectangle as left, top, width and height, to compare in one go.
 using Box = std::array<LONG, 4>;
+// cmb13: the file name box of the save dialog.
+constexpr int SAVE_FILE_NAME = 0x47C;
 
 inline Box BoxOf(const RECT& rect)
 {

@@ -8,6 +8,7 @@
 
 #include "tests/app/AppTest.h"
 #include "tests/app/InProcessProbe.h"
+#include "tests/support/DataFile.h"
 
 namespace {
 
@@ -18,45 +19,6 @@ const int PREFIX_DPI = [] {
     ReleaseDC(nullptr, screen);
     return dpi;
 }();
-
-// One edge of a panel control at 96 DPI: a distance from the panel's left
-// edge plus a number of x/y/z box widths ((W - 190) / 3 at 96 DPI, whole
-// pixels of the panel's width at 96 DPI), or a distance from its right edge.
-struct Edge96 {
-    double offset;
-    int boxes;
-    bool fromRight;
-};
-
-double ExpectedX(const Edge96& edge, double width, double scale)
-{
-    if (edge.fromRight) return width - edge.offset * scale;
-    return (edge.offset + edge.boxes * std::trunc((width / scale - 190) / 3)) * scale;
-}
-
-// The panel's controls by id; 0 stands for the answer field, which shares
-// the answer label's id. Height 0: a combo box, as high as its edit field.
-struct PanelPlace {
-    int id;
-    Edge96 left, right;
-    double top, height;
-};
-
-const PanelPlace PANEL_PLACES[] = {
-    {IDC_ANSWER, {10, 0, false}, {70, 0, false}, 0, 36},
-    {0, {70, 0, false}, {200, 0, true}, 0, 36},
-    {IDC_COPY, {190, 0, true}, {90, 0, true}, 0, 26},
-    {IDC_ON_TOP, {80, 0, true}, {10, 0, true}, 0, 26},
-    {IDC_X_LABEL, {10, 0, false}, {40, 0, false}, 40, 26},
-    {IDC_X, {40, 0, false}, {40, 1, false}, 40, 0},
-    {IDC_Y_LABEL, {60, 1, false}, {90, 1, false}, 40, 26},
-    {IDC_Y, {90, 1, false}, {90, 2, false}, 40, 0},
-    {IDC_Z_LABEL, {110, 2, false}, {140, 2, false}, 40, 26},
-    {IDC_Z, {140, 2, false}, {140, 3, false}, 40, 0},
-    {IDC_HELP_BUTTON, {40, 0, true}, {10, 0, true}, 40, 26},
-    {IDC_FORMULAS_CAPTION, {0, 0, false}, {0, 0, true}, 80, 20},
-    {IDC_ROWS, {0, 0, false}, {0, 0, true}, 100, 310},
-};
 
 // The character pitch of the answer font as a 96-DPI program would get it
 // here, measured in this process with the same request.
@@ -86,16 +48,23 @@ void ExpectLayoutAt(App& app, int dpi, int scrollPosition)
     EXPECT_NEAR(log.top, 430 * scale, TOLERANCE) << "log top";
     EXPECT_EQ(log.bottom, client.cy);
     EXPECT_NEAR(SendMessageW(app.Log(), LB_GETITEMHEIGHT, 0, 0), 16 * scale, TOLERANCE) << "log line height";
-    for (const PanelPlace& place : PANEL_PLACES) {
-        SCOPED_TRACE(place.id);
-        const RECT rect = App::RectIn(place.id ? app.PanelControl(place.id) : app.AnswerField(), app.Panel());
-        EXPECT_NEAR(rect.left, ExpectedX(place.left, client.cx, scale), TOLERANCE);
-        EXPECT_NEAR(rect.right, ExpectedX(place.right, client.cx, scale), TOLERANCE);
-        EXPECT_NEAR(rect.top, place.top * scale, TOLERANCE);
-        if (place.height > 0) {
-            EXPECT_NEAR(rect.bottom - rect.top, place.height * scale, TOLERANCE);
+    const std::wstring placesFile = DataPath("panel-places.txt");
+    ForEachDataLine(std::string(placesFile.begin(), placesFile.end()), [&](const std::vector<std::string>& w) {
+        ASSERT_EQ(w.size(), 10u);
+        auto edge = [&](size_t at) {  // OFFSET BOXES l|r from w[at]
+            const double offset = std::stod(w[at]);
+            if (w[at + 2] == "r") return client.cx - offset * scale;
+            return (offset + std::stoi(w[at + 1]) * std::trunc((client.cx / scale - 190) / 3)) * scale;
+        };
+        const int id = std::stoi(w[1]);
+        const RECT rect = App::RectIn(id ? app.PanelControl(id) : app.AnswerField(), app.Panel());
+        EXPECT_NEAR(rect.left, edge(2), TOLERANCE);
+        EXPECT_NEAR(rect.right, edge(5), TOLERANCE);
+        EXPECT_NEAR(rect.top, std::stod(w[8]) * scale, TOLERANCE);
+        if (w[9] != "0") {
+            EXPECT_NEAR(rect.bottom - rect.top, std::stod(w[9]) * scale, TOLERANCE);
         }
-    }
+    });
     // The dropped lists end 300 pixels below the top of their box, less
     // about the height of the box itself (so Wine counts).
     for (HWND box : {app.VariableBox(0), app.FormulaBox(0)}) {

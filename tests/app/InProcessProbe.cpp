@@ -34,13 +34,18 @@ InProcessProbe::~InProcessProbe()
     if (m_Mapping) CloseHandle(m_Mapping);
 }
 
-std::vector<MenuEntry> InProcessProbe::Menu(HWND window)
+bool InProcessProbe::Ask(HWND window, UINT message, WPARAM wParam)
 {
-    if (!m_Hook) return {};
+    if (!m_Hook) return false;
     InterlockedExchange(&m_Block->done, 0);
     DWORD_PTR result;
-    if (!SendMessageTimeoutW(window, m_Message, 0, 0, SMTO_NORMAL, 10000, &result)) return {};
-    if (InterlockedCompareExchange(&m_Block->done, 0, 0) != 1) return {};
+    return SendMessageTimeoutW(window, message, wParam, 0, SMTO_NORMAL, 10000, &result) &&
+           InterlockedCompareExchange(&m_Block->done, 0, 0) == 1;
+}
+
+std::vector<MenuEntry> InProcessProbe::Menu(HWND window)
+{
+    if (!Ask(window, m_Message, 0)) return {};
     MemoryBarrier();
     const LONG count = m_Block->count;
     if (count < 0 || count > PROBE_ITEM_CAPACITY) return {};
@@ -50,10 +55,7 @@ std::vector<MenuEntry> InProcessProbe::Menu(HWND window)
 bool InProcessProbe::SendDpiChanged(HWND window, int dpi, const RECT& suggested)
 {
     if (!m_Hook) return false;
-    InterlockedExchange(&m_Block->done, 0);
     m_Block->suggested = suggested;
     MemoryBarrier();
-    DWORD_PTR result;
-    return SendMessageTimeoutW(window, m_DpiMessage, static_cast<WPARAM>(dpi), 0, SMTO_NORMAL, 10000, &result) &&
-           InterlockedCompareExchange(&m_Block->done, 0, 0) == 1;
+    return Ask(window, m_DpiMessage, static_cast<WPARAM>(dpi));
 }

@@ -27,6 +27,9 @@ public:
     bool SendDpiChanged(HWND window, int dpi, const RECT& suggested);
 
 private:
+    // Sends the probe's message and waits for the hook's answer; true once it came.
+    bool Ask(HWND window, UINT message, WPARAM wParam);
+
     std::wstring m_Failure;
     HMODULE m_Dll = nullptr;
     HHOOK m_Hook = nullptr;

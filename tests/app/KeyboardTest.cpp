@@ -30,7 +30,6 @@ TEST(Keyboard, DialogsCloseByKeyAndTheFocusComesBack)
     const Texts log = app.LogLines();
     const std::wstring answer = App::Text(app.AnswerField());
 
-    constexpr int SAVE_FILE_NAME = 0x47C;
     // Whether in Japanese, the command (0: the "?" button, clicked) and the
     // closing key. The "?" button keeps the focus it takes from the click:
     // those come last.

@@ -6,10 +6,10 @@
 
 #include "tests/app/InProcessProbe.h"
 #include "tests/app/RealInput.h"
+#include "tests/util/ScratchFolder.h"
 
 namespace {
 
-constexpr int SAVE_FILE_NAME = 0x47C;   // cmb13: the file name box of the save dialog
 constexpr int SAVE_FILE_TYPES = 0x470;  // cmb1: the filter list
 const std::wstring STORED_LINE = L"保存ファイル名=[";  // the log line that names the stored file
 
@@ -101,9 +101,7 @@ void ExpectStored(App& app, const std::wstring& path)
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), STORED_LINE + path + L"]");
     std::string bytes;
-    for (const std::wstring& line : log) {
-        for (wchar_t unit : line + L"\n") bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    }
+    for (const std::wstring& line : log) bytes += Utf16Bytes(line + L"\n");
     EXPECT_EQ(FileBytes(path), bytes);
 }
 

@@ -36,6 +36,7 @@
 
 #include "tests/app/InProcessProbe.h"
 #include "tests/app/RealInput.h"
+#include "util/Utf8.h"
 
 namespace {
 
@@ -124,9 +125,7 @@ void Script::Run(const std::string& bytes)
     for (int number = 1; std::getline(lines, line); ++number) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
-        std::wstring text(line.size(), L'\0');
-        text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, line.data(), static_cast<int>(line.size()),
-                                                            text.data(), static_cast<int>(text.size()))));
+        std::wstring text = Utf8ToWide(line);
         SCOPED_TRACE(::testing::Message() << "script line " << number << ": " << line);
         const std::wstring command = Take(text);
         Do(command, text);

@@ -2,11 +2,10 @@
 // cannot understand, that hold line breaks, or that cannot be written beside
 // the program: nothing the user typed or kept is lost.
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
 #include "tests/app/AppTest.h"
 #include "tests/support/SmallDisks.h"
+#include "tests/util/ScratchFolder.h"
 
 namespace {
 
@@ -19,18 +18,11 @@ size_t LinesWith(const App& app, const Texts& parts)
     }));
 }
 
-void WriteBytes(const std::wstring& path, const std::string& bytes)
-{
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
-
-// The text as UTF-16LE or UTF-32LE bytes, without byte-order mark.
-std::string Encoded(const std::wstring& text, size_t unitBytes)
+// The text as UTF-32LE bytes, without byte-order mark.
+std::string Utf32Bytes(const std::wstring& text)
 {
     std::string bytes;
-    for (wchar_t unit : text) {
-        for (size_t i = 0; i < unitBytes; ++i) bytes += static_cast<char>(i < 2 ? (unit >> (8 * i)) & 0xFF : 0);
-    }
+    for (wchar_t unit : text) bytes += Utf16Bytes(std::wstring(1, unit)) + std::string(2, '\0');
     return bytes;
 }
 
@@ -88,8 +80,8 @@ TEST(SettingsSafety, FileNotUnderstoodIsKeptAndValuesStayOnOneLine)
 {
     App app;
     const std::wstring path = app.SettingsPath();
-    const std::string utf16 = Encoded(L"[Language]\r\nJapanese=1\r\n[History0]\r\nStr00=5*5\r\n", 2);
-    WriteBytes(path, utf16);
+    const std::string utf16 = Utf16Bytes(L"[Language]\r\nJapanese=1\r\n[History0]\r\nStr00=5*5\r\n");
+    WriteFileBytes(path, utf16);
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(app.Calculate(0, L"1+1").empty());
     EXPECT_EQ(FileBytes(path + L".bak"), utf16);
@@ -110,9 +102,9 @@ TEST(SettingsSafety, FileNotUnderstoodIsKeptAndValuesStayOnOneLine)
     EXPECT_EQ(SectionNames(path), sections);
     ASSERT_TRUE(app.Close());
 
-    const std::string utf32 = "\xFF\xFE" + std::string(2, '\0') + Encoded(L"[History0]\r\nStr00=6*6\r\n", 4);
-    WriteBytes(path, utf32);
-    WriteBytes(path + L".tmp", "left by a crash");
+    const std::string utf32 = "\xFF\xFE" + std::string(2, '\0') + Utf32Bytes(L"[History0]\r\nStr00=6*6\r\n");
+    WriteFileBytes(path, utf32);
+    WriteFileBytes(path + L".tmp", "left by a crash");
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(app.Calculate(0, L"2+2").empty());
     EXPECT_EQ(FileBytes(path + L".bak"), utf16);

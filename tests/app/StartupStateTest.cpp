@@ -11,42 +11,23 @@
 // and review the difference before committing it. The file is taken at 96 DPI.
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "tests/app/AppTest.h"
 #include "tests/app/WindowStateDump.h"
+#include "util/Utf8.h"
 
 namespace {
 
-constexpr int HISTORY_ENTRIES = 20;  // what the program keeps of each history
-
-// Every list full, with entries of many lengths (the extent follows the
-// widest), Japanese and percent signs among them, modes mixed.
-std::vector<std::wstring> VariedSettings()
-{
-    std::vector<std::wstring> lines = {L"[Language]", L"Japanese=0"};
-    auto entryKey = [](int entry) { return (entry < 10 ? L"Str0" : L"Str") + std::to_wstring(entry) + L"="; };
-    for (int row = 0; row < ROW_COUNT; ++row) {
-        lines.push_back(L"[History" + std::to_wstring(row) + L"]");
-        for (int entry = 0; entry < HISTORY_ENTRIES; ++entry) {
-            std::wstring text = std::to_wstring(row) + L"*" + std::to_wstring(entry);
-            for (int more = (row * 7 + entry * 5) % 23; more > 0; --more) text += more % 5 ? L"+12" : L"+日本%";
-            lines.push_back(entryKey(entry) + text);
-        }
-    }
-    for (const wchar_t* var : {L"X", L"Y", L"Z"}) {
-        lines.push_back(std::wstring(L"[History") + var + L"]");
-        for (int entry = 0; entry < HISTORY_ENTRIES; ++entry) lines.push_back(entryKey(entry) + std::wstring(entry % 7 + 1, L'9'));
-    }
-    lines.push_back(L"[Switch]");
-    for (int row = 0; row < ROW_COUNT; ++row) lines.push_back(L"Int" + std::to_wstring(row) + L"=" + std::to_wstring(row % 3 == 1));
-    for (const wchar_t* line : {L"[WndPos]", L"left=60", L"top=40", L"width=720", L"height=640"}) lines.push_back(line);
-    return lines;
-}
-
 TEST(StartupState, MatchesTheExpectedDump)
 {
+    // Every list full, with entries of many lengths (the extent follows the
+    // widest), Japanese and percent signs among them, modes mixed.
+    Texts settings;
+    std::istringstream lines(FileBytes(DataPath("startup-settings.ini")));
+    for (std::string line; std::getline(lines, line);) settings.push_back(Utf8ToWide(line));
     App app;
-    app.WriteSettingsText(VariedSettings());
+    app.WriteSettingsText(settings);
     ASSERT_TRUE(app.Start());
     const std::string actual = JoinUtf8(DescribeWindowTree(app.Main()));
     std::ofstream(std::filesystem::path(BesideThisProgram(L"startup-state-96.actual.txt")), std::ios::binary) << actual;

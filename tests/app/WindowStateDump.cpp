@@ -1,6 +1,7 @@
 #include "tests/app/WindowStateDump.h"
 
 #include "tests/app/driver/VexiloSession.h"
+#include "util/Utf8.h"
 
 namespace {
 
@@ -106,13 +107,6 @@ std::vector<std::wstring> DescribeWindowTree(HWND top)
 std::string JoinUtf8(const std::vector<std::wstring>& lines)
 {
     std::string bytes;
-    for (const std::wstring& line : lines) {
-        const int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0,
-                                             nullptr, nullptr);
-        std::string utf8(static_cast<size_t>(size), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), utf8.data(), size, nullptr,
-                            nullptr);
-        bytes += utf8 + "\n";
-    }
+    for (const std::wstring& line : lines) bytes += WideToUtf8(line) + "\n";
     return bytes;
 }

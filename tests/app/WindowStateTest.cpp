@@ -3,9 +3,9 @@
 #include "tests/app/AppTest.h"
 
 #include <cwchar>
-#include <sstream>
 
 #include "app/WindowPlacement.h"
+#include "tests/support/DataFile.h"
 
 namespace {
 
@@ -42,24 +42,13 @@ TEST(WindowState, OffScreenRectangleIsPulledInAndTheRestoredOneIsSaved)
 // The rule behind it, case by case from data/work-area-fit.txt.
 TEST(WindowState, FitIntoWorkAreaFollowsTheTable)
 {
-    std::istringstream lines(FileBytes(DataPath("work-area-fit.txt")));
-    std::string line;
-    int cases = 0;
-    while (std::getline(lines, line)) {
-        if (line.empty() || line[0] == '#') continue;
-        SCOPED_TRACE(line);
-        std::istringstream words(line);
-        int left, top, width, height, onMonitor;
-        RECT work, expected;
-        std::string arrow;
-        words >> left >> top >> width >> height >> work.left >> work.top >> work.right >> work.bottom >> onMonitor >>
-            arrow >> expected.left >> expected.top >> expected.right >> expected.bottom;
-        ASSERT_TRUE(words && arrow == "=>");
-        const RECT fitted = FitIntoWorkArea(left, top, width, height, work, onMonitor != 0, {500, 510});
-        EXPECT_EQ(BoxOf(fitted), BoxOf(expected));
-        ++cases;
-    }
-    EXPECT_GT(cases, 0);
+    const std::wstring path = DataPath("work-area-fit.txt");
+    ForEachDataLine(std::string(path.begin(), path.end()), [](const std::vector<std::string>& w) {
+        ASSERT_TRUE(w.size() == 14 && w[9] == "=>");
+        auto n = [&w](size_t i) { return std::stoi(w[i]); };
+        const RECT fitted = FitIntoWorkArea(n(0), n(1), n(2), n(3), {n(4), n(5), n(6), n(7)}, n(8) != 0, {500, 510});
+        EXPECT_EQ(BoxOf(fitted), BoxOf({n(10), n(11), n(12), n(13)}));
+    });
 }
 
 // The report of a failed save: the settings file's path and the system's
