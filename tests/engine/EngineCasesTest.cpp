@@ -150,6 +150,7 @@ void CheckLine(const std::vector<std::wstring>& w, bool& intMode)
             const Outcome out = Calc(w[1] == L"I", formula, japanese);
             if (w[5][0] == L'=') {
                 EXPECT_EQ(std::vector<std::wstring>({out.ans, out.err}), std::vector<std::wstring>({w[5].substr(1), L""}));
+                EXPECT_TRUE(out.messages.empty());
                 continue;
             }
             EXPECT_EQ(out.errPos, static_cast<int32_t>(caret));
