@@ -14,6 +14,7 @@
 #include "settings/IniFile.h"
 #include "tests/settings/support/KeyByKeySave.h"
 #include "tests/settings/support/SampleSettings.h"
+#include "tests/support/FileBytes.h"
 
 namespace {
 
@@ -49,18 +50,6 @@ std::vector<double> Time(IniFile& ini, int rounds, Write write)
     return times;
 }
 
-std::string FileBytes(const std::wstring& path)
-{
-    std::string bytes;
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    char chunk[65536];
-    DWORD got = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-    CloseHandle(file);
-    return bytes;
-}
-
 }  // namespace
 
 int main()
@@ -84,8 +73,8 @@ int main()
     // Both end on the same round's values: the files must be equal.
     FillSample(*saved, NAIVE_ROUNDS);
     allSaved = saved->Save() && allSaved;
-    const std::string savedBytes = FileBytes(savePath);
-    const bool same = !savedBytes.empty() && savedBytes == FileBytes(naivePath);
+    const std::string savedBytes = ReadFileBytes(savePath);
+    const bool same = !savedBytes.empty() && savedBytes == ReadFileBytes(naivePath);
     std::printf("file_bytes=%zu rounds save=%d naive=%d all_saved=%s same_file=%s\n", savedBytes.size(), SAVE_ROUNDS,
                 NAIVE_ROUNDS, allSaved ? "yes" : "no", same ? "yes" : "no");
 

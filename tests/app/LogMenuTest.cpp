@@ -102,7 +102,7 @@ void ExpectStored(App& app, const std::wstring& path)
     EXPECT_EQ(log.back(), STORED_LINE + path + L"]");
     std::string bytes;
     for (const std::wstring& line : log) bytes += Utf16Bytes(line + L"\n");
-    EXPECT_EQ(FileBytes(path), bytes);
+    EXPECT_EQ(ReadFileBytes(path), bytes);
 }
 
 // The dialog proposes vexilo.txt beside the program; Cancel stores nothing.
@@ -201,7 +201,7 @@ TEST(StoreLog, FailureToWriteIsReportedInTheInterfaceLanguage)
         EXPECT_EQ(allAscii, !japanese) << ::testing::PrintToString(message);
         // The log names the file all the same, and nothing was written.
         EXPECT_EQ(app.LogLines().back(), STORED_LINE + path + L"]");
-        EXPECT_EQ(FileBytes(path), japanese ? "old" : "");
+        EXPECT_EQ(ReadFileBytes(path), japanese ? "old" : "");
     }
 }
 

@@ -304,7 +304,7 @@ class ScriptTest : public ::testing::TestWithParam<const char*> {};
 TEST_P(ScriptTest, RunsAsWritten)
 {
     const std::string path = std::string("scripts/") + GetParam() + ".txt";
-    const std::string bytes = FileBytes(DataPath(path.c_str()));
+    const std::string bytes = ReadFileBytes(DataPath(path.c_str()));
     ASSERT_FALSE(bytes.empty()) << "no script " << path;
     Script script;
     script.Run(bytes);

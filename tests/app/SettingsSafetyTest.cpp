@@ -84,7 +84,7 @@ TEST(SettingsSafety, FileNotUnderstoodIsKeptAndValuesStayOnOneLine)
     WriteFileBytes(path, utf16);
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(app.Calculate(0, L"1+1").empty());
-    EXPECT_EQ(FileBytes(path + L".bak"), utf16);
+    EXPECT_EQ(ReadFileBytes(path + L".bak"), utf16);
     EXPECT_EQ(LinesWith(app, {path + L".bak"}), 1u);
     EXPECT_EQ(app.SettingsValue(L"History0", L"Str00"), L"1+1");
 
@@ -107,8 +107,8 @@ TEST(SettingsSafety, FileNotUnderstoodIsKeptAndValuesStayOnOneLine)
     WriteFileBytes(path + L".tmp", "left by a crash");
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(app.Calculate(0, L"2+2").empty());
-    EXPECT_EQ(FileBytes(path + L".bak"), utf16);
-    EXPECT_EQ(FileBytes(path + L".bak2"), utf32);
+    EXPECT_EQ(ReadFileBytes(path + L".bak"), utf16);
+    EXPECT_EQ(ReadFileBytes(path + L".bak2"), utf32);
     EXPECT_EQ(GetFileAttributesW((path + L".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

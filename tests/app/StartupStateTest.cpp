@@ -24,7 +24,7 @@ TEST(StartupState, MatchesTheExpectedDump)
     // Every list full, with entries of many lengths (the extent follows the
     // widest), Japanese and percent signs among them, modes mixed.
     Texts settings;
-    std::istringstream lines(FileBytes(DataPath("startup-settings.ini")));
+    std::istringstream lines(ReadFileBytes(DataPath("startup-settings.ini")));
     for (std::string line; std::getline(lines, line);) settings.push_back(Utf8ToWide(line));
     App app;
     app.WriteSettingsText(settings);
@@ -32,7 +32,7 @@ TEST(StartupState, MatchesTheExpectedDump)
     const std::string actual = JoinUtf8(DescribeWindowTree(app.Main()));
     std::ofstream(std::filesystem::path(BesideThisProgram(L"startup-state-96.actual.txt")), std::ios::binary) << actual;
 
-    const std::string expected = FileBytes(DataPath("startup-state-96.txt"));
+    const std::string expected = ReadFileBytes(DataPath("startup-state-96.txt"));
     ASSERT_FALSE(expected.empty()) << "no expected dump at " << VEXILO_APP_TEST_DATA;
     // Both hold many lines: GoogleTest shows a failure as a difference by lines.
     EXPECT_EQ(actual, expected);

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/FileBytes.h"
+
 // A new empty folder under the temporary folder, removed with its content
 // when the test ends.
 class ScratchFolder {
@@ -18,8 +20,3 @@ public:
 private:
     std::filesystem::path m_Folder;
 };
-
-std::string ReadFileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-// A text as UTF-16LE bytes, without byte-order mark.
-std::string Utf16Bytes(const std::wstring& text);

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -72,13 +70,8 @@ VexiloSession::~VexiloSession()
 void VexiloSession::WriteSettingsText(const std::vector<std::wstring>& lines)
 {
     std::string bytes = "\xFF\xFE";
-    for (const std::wstring& line : lines) {
-        for (wchar_t unit : line + L"\r\n") {
-            bytes += static_cast<char>(unit & 0xFF);
-            bytes += static_cast<char>((unit >> 8) & 0xFF);
-        }
-    }
-    std::ofstream(fs::path(SettingsPath()), std::ios::binary) << bytes;
+    for (const std::wstring& line : lines) bytes += Utf16Bytes(line + L"\r\n");
+    WriteFileBytes(SettingsPath(), bytes);
 }
 
 bool VexiloSession::Start()
@@ -254,12 +247,6 @@ std::wstring BesideThisProgram(const wchar_t* name)
     const DWORD len = GetModuleFileNameW(nullptr, path, MAX_PATH);
     const std::wstring self(path, len < MAX_PATH ? len : 0);
     return self.substr(0, self.find_last_of(L"\\/") + 1) + name;
-}
-
-std::string FileBytes(const std::wstring& path)
-{
-    std::ifstream file(fs::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 std::wstring SystemErrorText(DWORD code)

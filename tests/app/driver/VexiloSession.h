@@ -8,11 +8,10 @@
 
 // The program's window, control and command ids, as seen from outside.
 #include "app/ResourceIds.h"
+#include "tests/support/FileBytes.h"
 
 // A file in the folder of this program (the test program, not vexilo.exe).
 std::wstring BesideThisProgram(const wchar_t* name);
-// The bytes of a file; empty when it cannot be read.
-std::string FileBytes(const std::wstring& path);
 
 // One run of vexilo.exe driven from outside, as a user would: a fresh folder
 // with a copy of the program (and, if given, a settings file), the windows
@@ -41,7 +40,7 @@ public:
     const std::wstring& Folder() const { return m_Folder; }
     std::wstring SettingsPath() const { return m_Folder + L"\\vexilo.ini"; }
     bool SettingsExist() const { return GetFileAttributesW(SettingsPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
-    std::string SettingsBytes() const { return FileBytes(SettingsPath()); }
+    std::string SettingsBytes() const { return ReadFileBytes(SettingsPath()); }
     // A value of a settings file, through the private-profile functions;
     // "<missing>" when the key is not there.
     static std::wstring ProfileValue(const std::wstring& path, const wchar_t* section, const wchar_t* key);
