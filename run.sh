@@ -30,12 +30,14 @@ fi
 ensure_packages cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 wine wine64 fonts-noto-cjk || exit 1
 # The 32-bit build is the one we ship; where this machine cannot run 32-bit
-# programs, the same sources built for 64 bits stand in.
-if ensure_wine32; then
-    wine32=yes preset=win32 bits=32
+# programs, or runs them only by emulation (a minute for each start), the
+# same sources built for 64 bits stand in.
+if ensure_wine32; then wine32=yes; else wine32=no; fi
+if [ "$WINE32_MODE" = native ]; then
+    preset=win32 bits=32
 else
-    wine32=no preset=win64 bits=64
-    echo "Running the 64-bit build: this machine cannot run 32-bit Windows programs." >&2
+    preset=win64 bits=64
+    echo "Running the 64-bit build: this machine cannot run 32-bit Windows programs natively." >&2
 fi
 say "Building vexilo.exe ($preset)"
 configure_and_build "$preset" vexilo || exit 1

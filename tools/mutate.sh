@@ -9,9 +9,8 @@ cd "$VEXILO_ROOT"
 for preset in host win64; do
     configure_and_build "$preset" || exit 1
 done
-ensure_wine_prefix "$("$WINE32" --version >/dev/null 2>&1 && echo yes || echo no)"
+ensure_test_prefixes "$(wine32_state)"
 ensure_display
 trap 'stop_wine_servers; stop_display' EXIT
-start_wine_server
-ensure_dpi_prefixes no
+start_test_servers
 python3 tools/mutate.py "$@"
