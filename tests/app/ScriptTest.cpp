@@ -18,7 +18,8 @@
 //   front | key KEY[+KEY...] (ctrl shift tab return escape space up down f9 add, or a
 //   letter or digit) | clickon TARGET | wheelat TARGET DISTANCE | select TARGET START END
 //   pick ROW ENTRY (selects a history entry) | barrier (once it is through, the input
-//   given before it has been handled)
+//   given before it has been handled) | dialog COMMAND CONTROL KEY (the menu command
+//   opens a dialog holding the control; the key closes it)
 // Checks; they wait a moment for the program to catch up with real input.
 //   log TEXT | message TEXT | menu DEPTH KIND ID CHECKED TEXT (the menu bar, every
 //                         entry; the id of plain items only)
@@ -178,7 +179,7 @@ void Script::Do(const std::wstring& command, std::wstring args)
     App& app = m_App;
     const std::wstring all = args;
     const std::wstring ACTIONS = L" start restart close type calc click mode command scroll wheel width place front key"
-                                 L" clickon wheelat select pick barrier ";
+                                 L" clickon wheelat select pick barrier dialog ";
     if (ACTIONS.find(L" " + command + L" ") != std::wstring::npos) {
         Begin(command != L"start" && command != L"restart" && command != L"close" && command != L"place");
     }
@@ -251,6 +252,14 @@ void Script::Do(const std::wstring& command, std::wstring args)
         ClickAt(CenterOf(toggle));
         ASSERT_TRUE(WaitUntil([&] { return App::Checked(toggle) != checked; }));
         app.Click(toggle);
+    } else if (command == L"dialog") {
+        PostMessageW(app.Main(), WM_COMMAND, TakeInt(args), 0);  // as the menu sends it
+        const int control = TakeInt(args);
+        HWND dialog = app.WaitForWindowOfClass(L"#32770");
+        ASSERT_TRUE(dialog && GetDlgItem(dialog, control)) << "no dialog with control " << control;
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
+        PressKey(KeyCode(args));
+        ASSERT_TRUE(WaitGone(dialog));
     } else if (command == L"clip") {
         Clipboard(true);
     } else if (command == L"log" || command == L"message" || command == L"menu") {
@@ -310,13 +319,19 @@ TEST_P(ScriptTest, RunsAsWritten)
     script.Run(bytes);
 }
 
+std::string ScriptName(const ::testing::TestParamInfo<const char*>& info)
+{
+    std::string name = info.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}
+
 INSTANTIATE_TEST_SUITE_P(App, ScriptTest,
                          ::testing::Values("first-start", "calculation", "restart", "settings-as-written", "language", "scroll",
                                            "keys", "row-hooks"),
-                         [](const auto& info) {
-                             std::string name = info.param;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                         ScriptName);
+// The shipped build where it runs only by emulation: one short run for
+// what the others check at length (CTest's app_shipped_build).
+INSTANTIATE_TEST_SUITE_P(Shipped, ScriptTest, ::testing::Values("shipped-build"), ScriptName);
 
 }  // namespace

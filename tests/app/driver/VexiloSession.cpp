@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstddef>
+#include <cwchar>
 #include <filesystem>
 #include <thread>
 
@@ -12,6 +13,19 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr DWORD START_TIMEOUT_MS = 20000;
+
+// VEXILO_TIMEOUT_SCALE (a whole number, 1 unless set) stretches every time
+// limit: under emulation each step of the program takes many times longer.
+DWORD Scaled(DWORD ms)
+{
+    static const DWORD scale = [] {
+        wchar_t text[16] = L"";
+        const DWORD length = GetEnvironmentVariableW(L"VEXILO_TIMEOUT_SCALE", text, 16);
+        const long value = length > 0 && length < 16 ? wcstol(text, nullptr, 10) : 1;
+        return static_cast<DWORD>(std::clamp(value, 1L, 100L));
+    }();
+    return ms * scale;
+}
 
 struct WindowSearch {
     DWORD processId;
@@ -57,7 +71,7 @@ VexiloSession::~VexiloSession()
 {
     if (!Close()) TerminateProcess(m_Process.hProcess, 1);
     if (m_Process.hProcess) {
-        WaitForSingleObject(m_Process.hProcess, 5000);
+        WaitForSingleObject(m_Process.hProcess, Scaled(5000));
         CloseHandle(m_Process.hProcess);
         CloseHandle(m_Process.hThread);
     }
@@ -92,11 +106,11 @@ bool VexiloSession::Start()
         return false;
     }
     const ULONGLONG started = GetTickCount64();
-    WaitForInputIdle(m_Process.hProcess, START_TIMEOUT_MS);
+    WaitForInputIdle(m_Process.hProcess, Scaled(START_TIMEOUT_MS));
     const bool found = WaitUntil([this] {
         m_Main = FindTopLevel(m_Process.dwProcessId, L"VEXILO");
         return m_Main || WaitForSingleObject(m_Process.hProcess, 0) == WAIT_OBJECT_0;
-    }, START_TIMEOUT_MS);
+    }, START_TIMEOUT_MS);  // scaled by WaitUntil
     if (!found || !m_Main) {
         // Why the start failed: a program that ended is a fault of the
         // program, a window that never came in time may be the machine's load.
@@ -119,7 +133,7 @@ bool VexiloSession::Close()
 {
     if (!m_Process.hProcess || WaitForSingleObject(m_Process.hProcess, 0) == WAIT_OBJECT_0) return true;
     PostMessageW(m_Main, WM_CLOSE, 0, 0);
-    return WaitForSingleObject(m_Process.hProcess, 10000) == WAIT_OBJECT_0;
+    return WaitForSingleObject(m_Process.hProcess, Scaled(10000)) == WAIT_OBJECT_0;
 }
 
 HWND VexiloSession::FindTopLevel(DWORD processId, const wchar_t* className, bool (*accept)(HWND))
@@ -132,7 +146,7 @@ HWND VexiloSession::FindTopLevel(DWORD processId, const wchar_t* className, bool
 void VexiloSession::Settle() const
 {
     DWORD_PTR result;
-    SendMessageTimeoutW(m_Main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    SendMessageTimeoutW(m_Main, WM_NULL, 0, 0, SMTO_NORMAL, Scaled(10000), &result);
 }
 
 std::wstring VexiloSession::ProfileValue(const std::wstring& path, const wchar_t* section, const wchar_t* key)
@@ -185,7 +199,7 @@ std::vector<std::wstring> VexiloSession::SendAndCollect(HWND window, UINT msg, W
     std::atomic<bool> done = false;
     std::thread sender([&] {
         DWORD_PTR result;
-        SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_NORMAL, 30000, &result);
+        SendMessageTimeoutW(window, msg, wParam, lParam, SMTO_NORMAL, Scaled(30000), &result);
         done = true;
     });
     while (!done) {
@@ -226,7 +240,7 @@ bool VexiloSession::AnswerMessageBox(int button, std::wstring& text) const
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    const ULONGLONG deadline = GetTickCount64() + Scaled(timeoutMs);
     for (;;) {
         if (condition()) return true;
         if (GetTickCount64() > deadline) return false;

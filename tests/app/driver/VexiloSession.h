@@ -130,6 +130,7 @@ private:
 
 // Polls until the condition holds or the time is up; true when it held.
 // Only for letting the other process catch up: no result depends on the time.
+// Every time limit of the driver is stretched by VEXILO_TIMEOUT_SCALE.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
 // Waits until the window is destroyed or hidden; true when it is.
 inline bool WaitGone(HWND window)
