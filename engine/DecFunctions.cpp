@@ -4,9 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
-#include "engine/ExpLog.h"
 #include "engine/TokenCodes.h"
-#include "engine/Trigonometry.h"
+#include "engine/math/ElementaryFunctions.h"
 #include "util/TextFormat.h"
 
 namespace {

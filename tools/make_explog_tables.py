@@ -1,8 +1,7 @@
 #!/usr/bin/python3
-"""Writes engine/ExpLogTables.cpp: the double-double tables of the
-exponential and the logarithm, computed with mpmath at 300 bits.
-
-Run from the top folder: tools/make_explog_tables.py > engine/ExpLogTables.cpp
+"""Prints engine/math/ExpLogTables.cpp: the double-double tables of the
+exponential and the logarithm, computed with mpmath at 300 bits, as
+engine/math/ExpLogTables.h declares them. tools/make_math_tables.sh writes it.
 """
 import mpmath
 
@@ -31,7 +30,7 @@ def main():
     logs = [pair(-mpmath.log(mpmath.mpf(c))) for c in centres]
     out = []
     out.append("// Written by tools/make_explog_tables.py; do not edit by hand.")
-    out.append('#include "engine/ExpLogCore.h"')
+    out.append('#include "engine/math/ExpLogTables.h"')
     out.append("")
     out.append("// 2^(i/64) for i = 0..63.")
     out.append("const DoubleDouble EXP2_COARSE[64] = {")

@@ -1,9 +1,9 @@
-#include "engine/TrigReduction.h"
+#include "engine/math/TrigReduction.h"
 
 #include <bit>
 #include <cstdint>
 
-#include "engine/TrigConstants.h"
+#include "engine/math/TrigTables.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #!/usr/bin/python3
-"""Prints the constant tables of engine/TrigConstants.h with mpmath: the bits
-of 2/pi, pi/2 and pi as double-doubles, the Taylor coefficients of sin, cos
-and atan as double-doubles, atan(k/32) for k = 0..32 and the Taylor
-coefficients of atan and asin at k/32.
-Run: /usr/bin/python3 tools/make_trig_constants.py > engine/TrigConstants.h
+"""Prints engine/math/TrigTables.cpp with mpmath: the bits of 2/pi, pi/2 and
+pi as double-doubles, the Taylor coefficients of sin, cos and atan as
+double-doubles, atan(k/32) for k = 0..32 and the Taylor coefficients of atan
+and asin at k/32, as engine/math/TrigTables.h declares them.
+tools/make_math_tables.sh writes it.
 """
 from mpmath import mp, mpf, factorial, atan, floor
 
@@ -17,7 +17,7 @@ def dd(v):
 
 
 def table(name, values):
-    print("constexpr DoubleDouble %s[] = {" % name)
+    print("const DoubleDouble %s[%d] = {" % (name, len(values)))
     for v in values:
         print("    %s," % dd(v))
     print("};")
@@ -31,17 +31,16 @@ for _ in range(48):
     v -= w
     words.append(w)
 
-print("#pragma once")
-print("// Printed by tools/make_trig_constants.py; do not edit by hand.")
-print('#include <cstdint>\n\n#include "engine/DoubleDouble.h"\n')
+print("// Printed by tools/make_trig_tables.py; do not edit by hand.")
+print('#include "engine/math/TrigTables.h"\n')
 print("// The bits of 2/pi after the point, 32 a word, behind two zero words.")
-print("constexpr uint32_t TWO_OVER_PI_WORDS[] = {")
+print("const uint32_t TWO_OVER_PI_WORDS[50] = {")
 print("    0x00000000, 0x00000000,")
 for i in range(0, 48, 6):
     print("    " + ", ".join("0x%08X" % w for w in words[i:i + 6]) + ",")
 print("};\n")
-print("constexpr DoubleDouble HALF_PI = %s;" % dd(mp.pi / 2))
-print("constexpr DoubleDouble PI_DD = %s;\n" % dd(mp.pi))
+print("const DoubleDouble HALF_PI = %s;" % dd(mp.pi / 2))
+print("const DoubleDouble PI_DD = %s;\n" % dd(mp.pi))
 print("// (-1)^(k+1) / (2k+3)!: sin(r) = r + r^3 * sum SIN_COEFFS[k] * r^(2k).")
 table("SIN_COEFFS", [(-1) ** (k + 1) / factorial(2 * k + 3) for k in range(12)])
 print("// (-1)^(k+1) / (2k+2)!: cos(r) = 1 + r^2 * sum COS_COEFFS[k] * r^(2k).")
@@ -68,14 +67,12 @@ p3 = float(half_pi - p1 - p2)
 p4 = float(half_pi - p1 - p2 - mpf(p3))
 print("// pi/2 = PIO2_1 + PIO2_2 + PIO2_3 + PIO2_4: 26, 26, 53 and 53 bits.")
 for name, v in (("PIO2_1", float(p1)), ("PIO2_2", float(p2)), ("PIO2_3", p3), ("PIO2_4", p4)):
-    print("constexpr double %s = %s;" % (name, v.hex()))
+    print("const double %s = %s;" % (name, v.hex()))
 
-print("// Taylor coefficients: f(c + d) = sum a[n] d^n, a0 and a1 as double-doubles.")
-print("struct TaylorRow {\n    DoubleDouble a0;\n    DoubleDouble a1;\n    double a[11];  // a[n - 2] for n = 2..12\n};")
 
 
 def taylor_table(name, function, last):
-    print("constexpr TaylorRow %s[] = {" % name)
+    print("const TaylorRow %s[%d] = {" % (name, last + 1))
     for k in range(last + 1):
         with mp.workprec(320):
             coeffs = mp.taylor(function, mpf(k) / 32, 12)

@@ -4,8 +4,8 @@
 #include <limits>
 #include <utility>
 
-#include "engine/DoubleDouble.h"
-#include "engine/ExpLog.h"
+#include "engine/math/DoubleDouble.h"
+#include "engine/math/ElementaryFunctions.h"
 
 namespace {
 

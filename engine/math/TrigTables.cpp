@@ -1,11 +1,8 @@
-#pragma once
-// Printed by tools/make_trig_constants.py; do not edit by hand.
-#include <cstdint>
-
-#include "engine/DoubleDouble.h"
+// Printed by tools/make_trig_tables.py; do not edit by hand.
+#include "engine/math/TrigTables.h"
 
 // The bits of 2/pi after the point, 32 a word, behind two zero words.
-constexpr uint32_t TWO_OVER_PI_WORDS[] = {
+const uint32_t TWO_OVER_PI_WORDS[50] = {
     0x00000000, 0x00000000,
     0xA2F9836E, 0x4E441529, 0xFC2757D1, 0xF534DDC0, 0xDB629599, 0x3C439041,
     0xFE5163AB, 0xDEBBC561, 0xB7246E3A, 0x424DD2E0, 0x06492EEA, 0x09D1921C,
@@ -17,11 +14,11 @@ constexpr uint32_t TWO_OVER_PI_WORDS[] = {
     0x6599855F, 0x14A06840, 0x8DFFD880, 0x4D732731, 0x06061556, 0xCA73A8C9,
 };
 
-constexpr DoubleDouble HALF_PI = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
-constexpr DoubleDouble PI_DD = {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53};
+const DoubleDouble HALF_PI = {0x1.921fb54442d18p+0, 0x1.1a62633145c07p-54};
+const DoubleDouble PI_DD = {0x1.921fb54442d18p+1, 0x1.1a62633145c07p-53};
 
 // (-1)^(k+1) / (2k+3)!: sin(r) = r + r^3 * sum SIN_COEFFS[k] * r^(2k).
-constexpr DoubleDouble SIN_COEFFS[] = {
+const DoubleDouble SIN_COEFFS[12] = {
     {-0x1.5555555555555p-3, -0x1.5555555555555p-57},
     {0x1.1111111111111p-7, 0x1.1111111111111p-63},
     {-0x1.a01a01a01a01ap-13, -0x1.a01a01a01a01ap-73},
@@ -36,7 +33,7 @@ constexpr DoubleDouble SIN_COEFFS[] = {
     {0x1.3f3ccdd165fa9p-84, -0x1.58ddadf344487p-139},
 };
 // (-1)^(k+1) / (2k+2)!: cos(r) = 1 + r^2 * sum COS_COEFFS[k] * r^(2k).
-constexpr DoubleDouble COS_COEFFS[] = {
+const DoubleDouble COS_COEFFS[13] = {
     {-0x1.0000000000000p-1, 0x0.0p+0},
     {0x1.5555555555555p-5, 0x1.5555555555555p-59},
     {-0x1.6c16c16c16c17p-10, 0x1.f49f49f49f49fp-65},
@@ -52,7 +49,7 @@ constexpr DoubleDouble COS_COEFFS[] = {
     {-0x1.88e85fc6a4e5ap-89, 0x1.71c37ebd16540p-143},
 };
 // (-1)^(k+1) / (2k+3): atan(u) = u + u^3 * sum ATAN_COEFFS[k] * u^(2k).
-constexpr DoubleDouble ATAN_COEFFS[] = {
+const DoubleDouble ATAN_COEFFS[8] = {
     {-0x1.5555555555555p-2, -0x1.5555555555555p-56},
     {0x1.999999999999ap-3, -0x1.999999999999ap-57},
     {-0x1.2492492492492p-3, -0x1.2492492492492p-57},
@@ -63,7 +60,7 @@ constexpr DoubleDouble ATAN_COEFFS[] = {
     {0x1.e1e1e1e1e1e1ep-5, 0x1.e1e1e1e1e1e1ep-61},
 };
 // atan(k/32), k = 0..32.
-constexpr DoubleDouble ATAN_TABLE[] = {
+const DoubleDouble ATAN_TABLE[33] = {
     {0x0.0p+0, 0x0.0p+0},
     {0x1.ffd55bba97625p-6, -0x1.5ec431444912cp-60},
     {0x1.ff55bb72cfdeap-5, -0x1.c934d86d23f1dp-60},
@@ -99,7 +96,7 @@ constexpr DoubleDouble ATAN_TABLE[] = {
     {0x1.921fb54442d18p-1, 0x1.1a62633145c07p-55},
 };
 // sin(k/64) and cos(k/64), k = 0..52.
-constexpr DoubleDouble SIN_TABLE[] = {
+const DoubleDouble SIN_TABLE[53] = {
     {0x0.0p+0, 0x0.0p+0},
     {0x1.fffaaaaeeeed5p-7, -0x1.2ab639a9f0776p-63},
     {0x1.ffeaaaeeee86fp-6, -0x1.cd406fb224ae2p-60},
@@ -154,7 +151,7 @@ constexpr DoubleDouble SIN_TABLE[] = {
     {0x1.6e2b77c40bde1p-1, -0x1.0e729857fad53p-56},
     {0x1.73b7680dea578p-1, -0x1.2248306dc12a2p-56},
 };
-constexpr DoubleDouble COS_TABLE[] = {
+const DoubleDouble COS_TABLE[53] = {
     {0x1.0000000000000p+0, 0x0.0p+0},
     {0x1.fff000155549fp-1, 0x1.28a28a03a5ef3p-55},
     {0x1.ffc00155527d3p-1, -0x1.3b54492d89b5bp-55},
@@ -210,18 +207,12 @@ constexpr DoubleDouble COS_TABLE[] = {
     {0x1.6018526f563dfp-1, 0x1.46ca5e0e432d0p-55},
 };
 // pi/2 = PIO2_1 + PIO2_2 + PIO2_3 + PIO2_4: 26, 26, 53 and 53 bits.
-constexpr double PIO2_1 = 0x1.921fb50000000p+0;
-constexpr double PIO2_2 = 0x1.110b460000000p-26;
-constexpr double PIO2_3 = 0x1.1a62633145c07p-54;
-constexpr double PIO2_4 = -0x1.f1976b7ed8fbcp-110;
-// Taylor coefficients: f(c + d) = sum a[n] d^n, a0 and a1 as double-doubles.
-struct TaylorRow {
-    DoubleDouble a0;
-    DoubleDouble a1;
-    double a[11];  // a[n - 2] for n = 2..12
-};
+const double PIO2_1 = 0x1.921fb50000000p+0;
+const double PIO2_2 = 0x1.110b460000000p-26;
+const double PIO2_3 = 0x1.1a62633145c07p-54;
+const double PIO2_4 = -0x1.f1976b7ed8fbcp-110;
 // atan at c = k/32, k = 0..32.
-constexpr TaylorRow ATAN_TAYLOR[] = {
+const TaylorRow ATAN_TAYLOR[33] = {
     {{0x0.0p+0, 0x0.0p+0}, {0x1.0000000000000p+0, 0x0.0p+0},
      {0x0.0p+0, -0x1.5555555555555p-2, 0x0.0p+0, 0x1.999999999999ap-3, 0x0.0p+0, -0x1.2492492492492p-3, 0x0.0p+0, 0x1.c71c71c71c71cp-4, 0x0.0p+0, -0x1.745d1745d1746p-4, 0x0.0p+0}},
     {{0x1.ffd55bba97625p-6, -0x1.5ec431444912cp-60}, {0x1.ff801ff801ff8p-1, 0x1.ff801ff801ff8p-61},
@@ -290,7 +281,7 @@ constexpr TaylorRow ATAN_TAYLOR[] = {
      {-0x1.0000000000000p-2, 0x1.5555555555555p-4, 0x0.0p+0, -0x1.999999999999ap-6, 0x1.5555555555555p-6, -0x1.2492492492492p-7, 0x0.0p+0, 0x1.c71c71c71c71cp-9, -0x1.999999999999ap-9, 0x1.745d1745d1746p-10, 0x0.0p+0}},
 };
 // asin at c = k/32, k = 0..14.
-constexpr TaylorRow ASIN_TAYLOR[] = {
+const TaylorRow ASIN_TAYLOR[15] = {
     {{0x0.0p+0, 0x0.0p+0}, {0x1.0000000000000p+0, 0x0.0p+0},
      {0x0.0p+0, 0x1.5555555555555p-3, 0x0.0p+0, 0x1.3333333333333p-4, 0x0.0p+0, 0x1.6db6db6db6db7p-5, 0x0.0p+0, 0x1.f1c71c71c71c7p-6, 0x0.0p+0, 0x1.6e8ba2e8ba2e9p-6, 0x0.0p+0}},
     {{0x1.000aabde0b9c8p-5, 0x1.d6d94551be3e9p-61}, {0x1.0020060140461p+0, -0x1.e3194a6d70f37p-59},

@@ -1,8 +1,8 @@
 #include <cmath>
 
-#include "engine/DoubleDoubleTools.h"
-#include "engine/TrigConstants.h"
-#include "engine/Trigonometry.h"
+#include "engine/math/DoubleDoubleTools.h"
+#include "engine/math/TrigTables.h"
+#include "engine/math/ElementaryFunctions.h"
 
 // Every function is the atan of a ratio at most 1 (asin and acos with
 // sqrt(1 - x^2)), near k/32; below 0.45 and from 0.6 (through the half

@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "engine/ExpLog.h"
-#include "engine/ExpLogCore.h"
+#include "engine/math/ElementaryFunctions.h"
+#include "engine/math/ExpLogCore.h"
 
 namespace {
 

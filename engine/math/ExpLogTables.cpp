@@ -1,5 +1,5 @@
 // Written by tools/make_explog_tables.py; do not edit by hand.
-#include "engine/ExpLogCore.h"
+#include "engine/math/ExpLogTables.h"
 
 // 2^(i/64) for i = 0..63.
 const DoubleDouble EXP2_COARSE[64] = {

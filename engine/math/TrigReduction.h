@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/DoubleDouble.h"
+#include "engine/math/DoubleDouble.h"
 
 // x = n * pi/2 + r with |r| <= pi/4 (a hair more at the rounding edge).
 struct ReducedAngle {

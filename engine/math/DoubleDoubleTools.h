@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/DoubleDouble.h"
+#include "engine/math/DoubleDouble.h"
 
 // sum c[k] * z^k for k < count by Horner's rule: the terms from `plainFrom`
 // on are small enough to be summed in plain doubles, the rest in

@@ -1,11 +1,11 @@
-#include "engine/Trigonometry.h"
+#include "engine/math/ElementaryFunctions.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "engine/DoubleDoubleTools.h"
-#include "engine/TrigConstants.h"
-#include "engine/TrigReduction.h"
+#include "engine/math/DoubleDoubleTools.h"
+#include "engine/math/TrigTables.h"
+#include "engine/math/TrigReduction.h"
 
 // Each function first tries a fast evaluation with an error bound of
 // 2^-61 relative (the terms below add up to about 2^-64): if the whole

@@ -1,11 +1,11 @@
-#include "engine/ExpLog.h"
+#include "engine/math/ElementaryFunctions.h"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "engine/ExpLogCore.h"
+#include "engine/math/ExpLogCore.h"
 
 namespace {
 

@@ -4,14 +4,9 @@
 // share. Both keep about 90 bits, so rounding their sum once gives the double
 // nearest the true value except in very rare cases.
 
-#include "engine/DoubleDouble.h"
-#include "engine/DoubleDoubleTools.h"
-
-// Tables written by tools/make_explog_tables.py (engine/ExpLogTables.cpp).
-extern const DoubleDouble EXP2_COARSE[64];
-extern const DoubleDouble LOG_OF_CENTRE[97];
-extern const double LOG_CENTRE[97];
-extern const DoubleDouble EXP2_FINE[64];
+#include "engine/math/DoubleDouble.h"
+#include "engine/math/DoubleDoubleTools.h"
+#include "engine/math/ExpLogTables.h"
 
 // e^x as m * 2^exponent, m within about [1, 2).
 struct ScaledValue {
