@@ -16,3 +16,9 @@ inline int ScaleToDpi(int value, int dpi)
 {
     return dpi == BASE_DPI ? value : MulDiv(value, dpi, BASE_DPI);
 }
+
+// The system's message font (what its dialogs and message boxes use) at dpi:
+// asked for at that DPI where the system can (SystemParametersInfoForDpi,
+// looked up at run time), otherwise the font of the screen's DPI scaled to
+// dpi. Null when the system tells no font; the caller deletes it.
+HFONT CreateMessageFont(int dpi);
