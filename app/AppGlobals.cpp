@@ -13,6 +13,7 @@ HWND g_hWndPanel = nullptr;
 HWND g_hWndRows = nullptr;
 HFONT g_hLogFont = nullptr;
 HFONT g_hAnswerFont = nullptr;
+HFONT g_hControlFont = nullptr;
 int g_Dpi = BASE_DPI;
 IniFile* g_pIniFile = nullptr;
 OsErrorText* g_pOsErrorText = nullptr;

@@ -12,6 +12,9 @@ extern HWND g_hWndPanel;             // set by the panel's WM_CREATE, cleared by
 extern HWND g_hWndRows;              // set by the formula rows window's WM_CREATE, cleared by its WM_DESTROY
 extern HFONT g_hLogFont;             // the log's font: made by the main window at creation and at a new DPI,
 extern HFONT g_hAnswerFont;          // like the answer field's font; both deleted by its WM_DESTROY
+extern HFONT g_hControlFont;         // every other control's: the system's message font, made by the main
+                                     // window at creation, at a new DPI and when the system fonts change,
+                                     // deleted by its WM_DESTROY
 extern int g_Dpi;                    // the DPI the window is laid out for: 96 until the main window's
                                      // WM_CREATE sets it (SetLayoutDpi), then set again at WM_DPICHANGED
 extern IniFile* g_pIniFile;          // created by wWinMain, deleted after the message loop

@@ -193,6 +193,13 @@ void UpdateModeLabel(HWND toggle)
     SetTextIfChanged(toggle, ModeLabel(Button_GetCheck(toggle) == BST_CHECKED));
 }
 
+void SetRowsFont(HFONT font, bool redraw)
+{
+    for (int row = 0; row < ROW_COUNT; ++row) {
+        for (HWND* handles : ROW_HANDLES) SetWindowFont(handles[row], font, redraw);
+    }
+}
+
 int RowsScrollPosition()
 {
     return g_Scroll.nPos;

@@ -12,6 +12,9 @@ HWND CalcButton(int row);
 // Sets the toggle's caption from its check state and the language.
 void UpdateModeLabel(HWND toggle);
 
+// Gives font to the formula box, mode toggle and Calc button of every row.
+void SetRowsFont(HFONT font, bool redraw);
+
 // The scroll position: 1 with the first row at the top.
 int RowsScrollPosition();
 // Places the rows again for the window's size and the current DPI with the

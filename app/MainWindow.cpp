@@ -25,6 +25,8 @@ namespace {
     ((fn)((hwnd), static_cast<UINT>(wParam), reinterpret_cast<RECT*>(lParam)), 0)
 #define HANDLE_WM_DPICHANGED(hwnd, wParam, lParam, fn) \
     ((fn)((hwnd), HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)), 0)
+#define HANDLE_WM_SETTINGCHANGE(hwnd, wParam, lParam, fn) \
+    ((fn)((hwnd), static_cast<UINT>(wParam), reinterpret_cast<const wchar_t*>(lParam)), 0)
 
 constexpr int LOG_FONT_HEIGHT = 16;
 constexpr int ANSWER_FONT_HEIGHT = 30;
@@ -64,6 +66,16 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM)
     }
 }
 
+// A new message font for every control but the log and the answer field,
+// at the current DPI: each control has it before the old one is deleted.
+void RenewControlFont()
+{
+    HFONT old = g_hControlFont;
+    g_hControlFont = CreateMessageFont(g_Dpi);
+    SetPanelControlFont(g_hControlFont, true);
+    DeleteObject(old);
+}
+
 // The DPI, then the fonts, then the panel (which builds the formula rows),
 // then the log: each created where the first layout puts it.
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
@@ -72,6 +84,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
     SetLayoutDpi(QueryDpi(hwnd));
     g_hLogFont = CreateFixedFont(LOG_FONT_HEIGHT);
     g_hAnswerFont = CreateFixedFont(ANSWER_FONT_HEIGHT);
+    g_hControlFont = CreateMessageFont(g_Dpi);
     RECT client;
     GetClientRect(hwnd, &client);
     const RECT panel = PanelRect(client.right);
@@ -118,6 +131,7 @@ void OnDpiChanged(HWND hwnd, int dpi, const RECT* suggested)
     SetWindowFont(AnswerField(), g_hAnswerFont, TRUE);
     DeleteObject(oldLog);
     DeleteObject(oldAnswer);
+    RenewControlFont();
 
     SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -129,6 +143,20 @@ void OnDpiChanged(HWND hwnd, int dpi, const RECT* suggested)
     LayOutPanel();
     LayOutRows(position);
     RemeasureLineExtents();
+}
+
+// The user changed the system's fonts: the controls take the new message
+// font, which may change the height of the combo boxes and the width of
+// their lines, so they are placed and measured again.
+void OnSettingChange(HWND hwnd, UINT action, const wchar_t* section)
+{
+    if (action == SPI_SETNONCLIENTMETRICS) {
+        RenewControlFont();
+        LayOutPanel();
+        LayOutRows(RowsScrollPosition());
+        RemeasureLineExtents();
+    }
+    DefWindowProcW(hwnd, WM_SETTINGCHANGE, action, reinterpret_cast<LPARAM>(section));
 }
 
 void OnCommand(HWND hwnd, int id, HWND, UINT)
@@ -194,6 +222,8 @@ void OnDestroy(HWND)
     g_hWndLog = nullptr;
     DestroyWindow(log);
     DestroyWindow(g_hWndPanel);
+    DeleteObject(g_hControlFont);
+    g_hControlFont = nullptr;
     PostQuitMessage(0);
     g_hWndMain = nullptr;
 }
@@ -221,6 +251,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
         HANDLE_MSG(hwnd, WM_SIZING, OnSizing);
         HANDLE_MSG(hwnd, WM_DPICHANGED, OnDpiChanged);
+        HANDLE_MSG(hwnd, WM_SETTINGCHANGE, OnSettingChange);
     default:
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }

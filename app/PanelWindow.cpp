@@ -6,6 +6,7 @@
 
 #include "app/AppGlobals.h"
 #include "app/Clipboard.h"
+#include "app/FormulaRowsWindow.h"
 #include "help/ExplainDialog.h"
 #include "app/Language.h"
 #include "app/Layout.h"
@@ -87,6 +88,7 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
     CreateWindowExW(WS_EX_CONTROLPARENT, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
                     rows.right - rows.left, rows.bottom - rows.top, hwnd, reinterpret_cast<HMENU>(IDC_ROWS), g_hInst,
                     nullptr);
+    SetPanelControlFont(g_hControlFont, false);
     return TRUE;
 }
 
@@ -132,6 +134,14 @@ void LayOutPanel()
     RECT client;
     GetClientRect(g_hWndPanel, &client);
     PlaceControls(client.right, DropHeight::SET);
+}
+
+void SetPanelControlFont(HFONT font, bool redraw)
+{
+    for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
+        if (PANEL_CONTROLS[i].role != Role::ANSWER) SetWindowFont(g_Controls[i], font, redraw);
+    }
+    SetRowsFont(font, redraw);
 }
 
 HWND AnswerField()

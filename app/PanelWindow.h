@@ -13,3 +13,6 @@ HWND PanelControl(int id);  // any other control, by id
 
 // Places the panel's controls again for its size and the current DPI.
 void LayOutPanel();
+// Gives font to every control of the panel but the answer field, the
+// formula rows' included.
+void SetPanelControlFont(HFONT font, bool redraw);
