@@ -1,10 +1,12 @@
 // The window at the display scaling of the Wine prefix it runs in (96, 120
 // or 144 DPI, see tools/common.sh): every measure is its 96-DPI value times
 // dpi/96, within two pixels; a DPI change reported by Windows lays it out
-// again; the manifest declares per-monitor awareness.
+// again, the controls' font made anew for it; the manifest declares
+// per-monitor awareness.
 #include <cmath>
 #include <cstdlib>
 #include <regex>
+#include <set>
 
 #include "tests/app/AppTest.h"
 #include "tests/app/InProcessProbe.h"
@@ -128,6 +130,20 @@ TEST(Dpi, FirstStartIsLaidOutForTheDpi)
     EXPECT_EQ(app.LogLines().end()[-2], L"lineSiz=" + std::to_wstring(MulDiv(30, dpi, 96)) + L" dispno=10 ");
 }
 
+// The height of the one font that every control but the log and the answer
+// field has (the system's message font at the window's DPI); 0 when they
+// differ, or when one has the system font of old.
+LONG ControlFontHeight(App& app, InProcessProbe& probe)
+{
+    std::set<LONG> heights;
+    for (HWND parent : {app.Panel(), app.Rows()}) {
+        for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (child != app.AnswerField() && child != app.Rows()) heights.insert(probe.FontHeight(child).value_or(0));
+        }
+    }
+    return heights.size() == 1 ? std::abs(*heights.begin()) : 0;
+}
+
 // Every window's rectangle, depth first.
 void CollectRectangles(HWND window, std::vector<Box>& boxes)
 {
@@ -146,6 +162,8 @@ TEST(Dpi, DpiChangeLaysTheWindowOutAgainAtTheSameScrollPosition)
     app.Scroll(SB_THUMBPOSITION, 6);
     std::vector<Box> before, after;
     CollectRectangles(app.Main(), before);
+    const LONG fontHeight = ControlFontHeight(app, probe);
+    ASSERT_GT(fontHeight, 0) << "one font for the controls";
     const RECT start = App::ScreenRect(app.Main());
     const RECT moved = {start.left + 5, start.top + 7, start.left + 5 + MulDiv(720, otherDpi, 96),
                         start.top + 7 + MulDiv(600, otherDpi, 96)};
@@ -155,12 +173,15 @@ TEST(Dpi, DpiChangeLaysTheWindowOutAgainAtTheSameScrollPosition)
         app.Settle();
         EXPECT_EQ(BoxOf(App::ScreenRect(app.Main())), BoxOf(suggested));
         ExpectLayoutAt(app, newDpi, 6);
+        EXPECT_NEAR(ControlFontHeight(app, probe), fontHeight * newDpi / static_cast<double>(dpi), 1)
+            << "control font height";
     }
     // Back at the first DPI, everything stands where it stood.
     CollectRectangles(app.Main(), after);
     EXPECT_EQ(after, before);
 }
 
+// Per-monitor DPI awareness, and the themed common controls.
 TEST(Dpi, ManifestDeclaresPerMonitorAwareness)
 {
     App app;  // for its copy of vexilo.exe
@@ -176,6 +197,9 @@ TEST(Dpi, ManifestDeclaresPerMonitorAwareness)
     EXPECT_EQ(match[1].str(), "PerMonitorV2, PerMonitor");
     ASSERT_TRUE(std::regex_search(manifest, match, std::regex("<dpiAware(?:\\s[^>]*)?>([^<]*)</dpiAware>")));
     EXPECT_EQ(match[1].str(), "true/pm");
+    EXPECT_TRUE(std::regex_search(manifest, std::regex("<dependentAssembly>\\s*<assemblyIdentity\\s[^>]*"
+                                                       "name=\"Microsoft\\.Windows\\.Common-Controls\"\\s[^>]*"
+                                                       "version=\"6\\.0\\.0\\.0\"")));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@ InProcessProbe::InProcessProbe(HWND windowOfThread)
     const DWORD threadId = GetWindowThreadProcessId(windowOfThread, &processId);
     m_Message = RegisterWindowMessageW(PROBE_MESSAGE_NAME);
     m_DpiMessage = RegisterWindowMessageW(PROBE_DPI_MESSAGE_NAME);
+    m_FontMessage = RegisterWindowMessageW(PROBE_FONT_MESSAGE_NAME);
     const std::wstring name = ProbeBlockName(processId);
     m_Mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(ProbeBlock), name.c_str());
     if (m_Mapping) {
@@ -58,4 +59,11 @@ bool InProcessProbe::SendDpiChanged(HWND window, int dpi, const RECT& suggested)
     m_Block->suggested = suggested;
     MemoryBarrier();
     return Ask(window, m_DpiMessage, static_cast<WPARAM>(dpi));
+}
+
+std::optional<LONG> InProcessProbe::FontHeight(HWND window)
+{
+    if (!Ask(window, m_FontMessage, 0)) return std::nullopt;
+    MemoryBarrier();
+    return m_Block->fontHeight;
 }

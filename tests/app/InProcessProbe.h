@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ public:
     std::vector<MenuEntry> Menu(HWND window);
     // Sends WM_DPICHANGED to window from inside its thread; true once it was handled.
     bool SendDpiChanged(HWND window, int dpi, const RECT& suggested);
+    // The lfHeight of window's font (0 for the system font), or nullopt
+    // when nothing came back.
+    std::optional<LONG> FontHeight(HWND window);
 
 private:
     // Sends the probe's message and waits for the hook's answer; true once it came.
@@ -37,4 +41,5 @@ private:
     ProbeBlock* m_Block = nullptr;
     UINT m_Message = 0;
     UINT m_DpiMessage = 0;
+    UINT m_FontMessage = 0;
 };

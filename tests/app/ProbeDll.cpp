@@ -32,16 +32,23 @@ void DescribeItems(HMENU menu, LONG depth, ProbeBlock& block)
     }
 }
 
+enum class Request { MENU, DPI_CHANGE, FONT };
+
 // Runs what the driver asks for with the shared block of this process: a
-// DPI change with the block's rectangle, or the window's menu described (a
-// popup menu window (#32768) hands out its menu; others have a menu bar).
-void Answer(const CWPSTRUCT& call, bool dpiChange)
+// DPI change with the block's rectangle, the height of the window's font, or
+// the window's menu described (a popup menu window (#32768) hands out its
+// menu; others have a menu bar).
+void Answer(const CWPSTRUCT& call, Request request)
 {
     HANDLE mapping = OpenFileMappingW(FILE_MAP_WRITE, FALSE, ProbeBlockName(GetCurrentProcessId()).c_str());
     auto* block = mapping ? static_cast<ProbeBlock*>(MapViewOfFile(mapping, FILE_MAP_WRITE, 0, 0, sizeof(ProbeBlock))) : nullptr;
-    if (block && dpiChange) {
+    if (block && request == Request::DPI_CHANGE) {
         RECT suggested = block->suggested;
         SendMessageW(call.hwnd, WM_DPICHANGED, MAKEWPARAM(call.wParam, call.wParam), reinterpret_cast<LPARAM>(&suggested));
+    } else if (block && request == Request::FONT) {
+        LOGFONTW font = {};
+        const auto handle = reinterpret_cast<HGDIOBJ>(SendMessageW(call.hwnd, WM_GETFONT, 0, 0));
+        block->fontHeight = handle && GetObjectW(handle, sizeof font, &font) ? font.lfHeight : 0;
     } else if (block) {
         wchar_t className[16] = L"";
         GetClassNameW(call.hwnd, className, 16);
@@ -63,9 +70,12 @@ LRESULT CALLBACK ProbeCallWndProc(int code, WPARAM wParam, LPARAM lParam)
 {
     static const UINT probeMessage = RegisterWindowMessageW(PROBE_MESSAGE_NAME);
     static const UINT dpiMessage = RegisterWindowMessageW(PROBE_DPI_MESSAGE_NAME);
+    static const UINT fontMessage = RegisterWindowMessageW(PROBE_FONT_MESSAGE_NAME);
     if (code == HC_ACTION) {
         const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (call->message == probeMessage || call->message == dpiMessage) Answer(*call, call->message == dpiMessage);
+        if (call->message == probeMessage) Answer(*call, Request::MENU);
+        else if (call->message == dpiMessage) Answer(*call, Request::DPI_CHANGE);
+        else if (call->message == fontMessage) Answer(*call, Request::FONT);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }

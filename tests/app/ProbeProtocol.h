@@ -15,6 +15,9 @@ constexpr wchar_t PROBE_MESSAGE_NAME[] = L"VexiloProbe.DescribeMenu";
 // so the probe sends it from inside: wParam the new DPI, the suggested
 // rectangle in the shared block.
 constexpr wchar_t PROBE_DPI_MESSAGE_NAME[] = L"VexiloProbe.SendDpiChanged";
+// A font handle means nothing in another process: the probe reads the height
+// of the font of the window the message is sent to (WM_GETFONT) into the block.
+constexpr wchar_t PROBE_FONT_MESSAGE_NAME[] = L"VexiloProbe.DescribeFont";
 // The DLL's export that hands out the hook procedure. A plain C function, so
 // that its exported name is the same in the 32-bit and the 64-bit build.
 constexpr char PROBE_HOOK_EXPORT[] = "VexiloProbeHook";
@@ -36,6 +39,7 @@ constexpr LONG PROBE_ITEM_CAPACITY = 64;
 struct ProbeBlock {
     LONG done;
     RECT suggested;  // for PROBE_DPI_MESSAGE_NAME
+    LONG fontHeight;  // from PROBE_FONT_MESSAGE_NAME: the font's lfHeight, 0 for the system font
     LONG count;
     MenuEntry items[PROBE_ITEM_CAPACITY];
 };
