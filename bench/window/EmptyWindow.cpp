@@ -1,6 +1,9 @@
 // The yardstick for vexilo.exe's start-up: an empty top-level window of the
-// same size and style, shown and painted, then the message loop.
+// same size and style, with the same manifest (EmptyWindow.rc) and the same
+// control font made for its DPI, shown and painted, then the message loop.
 #include <windows.h>
+
+#include "util/DpiScale.h"
 
 namespace {
 
@@ -29,6 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd)
     HWND hwnd = CreateWindowExW(0, wc.lpszClassName, L"Empty", WS_OVERLAPPEDWINDOW, 50, 50, 700, 600, nullptr,
                                 nullptr, instance, nullptr);
     if (!hwnd) return 0;
+    HFONT font = CreateMessageFont(QueryDpi(hwnd));
     ShowWindow(hwnd, showCmd);
     UpdateWindow(hwnd);
     MSG msg;
@@ -36,5 +40,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCmd)
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    DeleteObject(font);
     return static_cast<int>(msg.wParam);
 }
