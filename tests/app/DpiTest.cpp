@@ -176,6 +176,11 @@ TEST(Dpi, DpiChangeLaysTheWindowOutAgainAtTheSameScrollPosition)
         EXPECT_NEAR(ControlFontHeight(app, probe), fontHeight * newDpi / static_cast<double>(dpi), 1)
             << "control font height";
     }
+    // A change of the system fonts makes the control font again, here the
+    // same one: nothing moves, the scroll position stays.
+    SendMessageW(app.Main(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    app.Settle();
+    EXPECT_EQ(ControlFontHeight(app, probe), fontHeight);
     // Back at the first DPI, everything stands where it stood.
     CollectRectangles(app.Main(), after);
     EXPECT_EQ(after, before);
