@@ -10,15 +10,10 @@
 #include "app/PanelWindow.h"
 #include "app/ResourceIds.h"
 #include "app/WindowState.h"
-#include "engine/FormulaEngine.h"
+#include "engine/Calculation.h"
 #include "util/MessageReport.h"
 
 namespace {
-
-wchar_t* VariableText(FormulaEngine& engine, int var)
-{
-    return var == 0 ? engine.m_sX : var == 1 ? engine.m_sY : engine.m_sZ;
-}
 
 // Whether entry 0 of the box holds exactly text, letter case included.
 bool FirstEntryIs(HWND box, const wchar_t* text)
@@ -30,36 +25,43 @@ bool FirstEntryIs(HWND box, const wchar_t* text)
     return std::wcscmp(entry.c_str(), text) == 0;
 }
 
+// The whole text of a window; the engine's request decides what is too long.
+std::wstring WholeText(HWND window)
+{
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 }  // namespace
 
 void CalculateRow(int row)
 {
-    FormulaEngine fCalc;
     HWND formulaBox = FormulaBox(row);
-    if (GetWindowTextLengthW(formulaBox) > TEXT_CAPACITY - 1) {
-        MessagePrintf(0, L"式が長過ぎます。");
+    CalculationRequest request;
+    request.formula = WholeText(formulaBox);
+    request.intMode = Button_GetCheck(ModeToggle(row)) == BST_CHECKED;
+    request.japanese = g_Japanese;
+    for (int var = 0; var < VARIABLE_COUNT; ++var) request.variables[var] = WholeText(VariableBox(var));
+
+    const CalculationResult result = Calculate(request);
+    if (result.outcome == CalculationResult::Outcome::TOO_LONG) {
+        // The window has only the Japanese form of this message.
+        MessagePrintf(0, L"%s", FormulaTooLongMessage(true));
         return;
     }
-    GetWindowTextW(formulaBox, fCalc.m_sBuff, TEXT_CAPACITY);
-    fCalc.m_Japanese = g_Japanese ? 1 : 0;
-    fCalc.m_IntMode = Button_GetCheck(ModeToggle(row)) == BST_CHECKED ? 1 : 0;
-    PromoteHistory(formulaBox, fCalc.m_sBuff);
+    // The histories take the texts as the engine read them, whatever the outcome.
+    PromoteHistory(formulaBox, request.formula.c_str());
+    for (int var = 0; var < VARIABLE_COUNT; ++var) {
+        PromoteHistory(VariableBox(var), request.variables[var].substr(0, FORMULA_MAX_LENGTH).c_str());
+    }
 
-    // GetWindowTextW cuts a longer variable text to 1023 characters.
-    for (int var = 0; var < VARIABLE_COUNT; ++var) GetWindowTextW(VariableBox(var), VariableText(fCalc, var), TEXT_CAPACITY);
-    for (int var = 0; var < VARIABLE_COUNT; ++var) PromoteHistory(VariableBox(var), VariableText(fCalc, var));
-
-    const wchar_t* answer = fCalc.Calculate();
-    if (answer) {
-        SetWindowTextW(AnswerField(), answer);
-        TracePrintf(L"Ans=[%s]", answer);
-        for (int var = 0; var < VARIABLE_COUNT; ++var) SetWindowTextW(VariableBox(var), VariableText(fCalc, var));
-        for (int var = 0; var < VARIABLE_COUNT; ++var) PromoteHistory(VariableBox(var), VariableText(fCalc, var));
+    SetWindowTextW(AnswerField(), result.answerText.c_str());
+    for (const std::wstring& line : result.logLines) TracePrintf(L"%s", line.c_str());
+    if (result.outcome == CalculationResult::Outcome::ANSWERED) {
+        for (int var = 0; var < VARIABLE_COUNT; ++var) SetWindowTextW(VariableBox(var), result.variables[var].c_str());
+        for (int var = 0; var < VARIABLE_COUNT; ++var) PromoteHistory(VariableBox(var), result.variables[var].c_str());
         SaveWindowState();
-    } else {
-        SetWindowTextW(AnswerField(), L"Erorr");
-        TracePrintf(L"%s", fCalc.m_sBuff);
-        TracePrintf(L"%s", fCalc.m_sErr);
     }
 }
 

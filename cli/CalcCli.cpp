@@ -1,9 +1,9 @@
 #include "cli/CalcCli.h"
 
+#include <array>
 #include <optional>
 
-#include "engine/FormulaEngine.h"
-#include "engine/TextRoutines.h"
+#include "engine/Calculation.h"
 #include "util/MessageReport.h"
 #include "util/Utf8.h"
 
@@ -16,21 +16,29 @@ constexpr int EXIT_IO_ERROR = 3;
 
 constexpr const char* USAGE_LINE = "usage: vexilo-calc [options] [FORMULA]\n";
 
-constexpr const char* HELP_TEXT =
-    "usage: vexilo-calc [options] [FORMULA]\n"
-    "\n"
-    "Calculates FORMULA, or each line of standard input, with the Vexilo\n"
-    "formula engine and prints what the window's log would show.\n"
-    "\n"
-    "  -i, --int        Integer mode          -d, --dec       Decimal mode (default)\n"
-    "  -j, --japanese   engine messages in Japanese\n"
-    "  -x TEXT, -y TEXT, -z TEXT   initial texts of the variables (default: empty)\n"
-    "  -a, --answer     print only what the answer field would show: the answer, or Erorr on failure\n"
-    "  -v, --vars       after each successful calculation print one line: x=[X] y=[Y] z=[Z]\n"
-    "  -h, --help       this text\n"
-    "\n"
-    "Exit status: 0 when every formula succeeded, 1 when one failed, 2 for a usage error,\n"
-    "3 when standard input could not be read or standard output could not be written.\n";
+std::string FailedAnswer()
+{
+    return WideToUtf8(FAILED_ANSWER);
+}
+
+std::string HelpText()
+{
+    return
+        "usage: vexilo-calc [options] [FORMULA]\n"
+        "\n"
+        "Calculates FORMULA, or each line of standard input, with the Vexilo\n"
+        "formula engine and prints what the window's log would show.\n"
+        "\n"
+        "  -i, --int        Integer mode          -d, --dec       Decimal mode (default)\n"
+        "  -j, --japanese   engine messages in Japanese\n"
+        "  -x TEXT, -y TEXT, -z TEXT   initial texts of the variables (default: empty)\n"
+        "  -a, --answer     print only what the answer field would show: the answer, or " + FailedAnswer() + " on failure\n"
+        "  -v, --vars       after each successful calculation print one line: x=[X] y=[Y] z=[Z]\n"
+        "  -h, --help       this text\n"
+        "\n"
+        "Exit status: 0 when every formula succeeded, 1 when one failed, 2 for a usage error,\n"
+        "3 when standard input could not be read or standard output could not be written.\n";
+}
 
 struct Options {
     bool intMode = false;
@@ -38,7 +46,7 @@ struct Options {
     bool answerOnly = false;
     bool printVars = false;
     bool help = false;
-    std::wstring vars[3];  // x, y, z
+    std::array<std::wstring, 3> vars;  // x, y, z
     std::optional<std::string> formula;
 };
 
@@ -103,56 +111,34 @@ int WriteMessageToStderr(unsigned /*flags*/, const wchar_t* text)
     return 1;
 }
 
-void CopyText(wchar_t* dest, const std::wstring& text)
-{
-    StrCopyN(dest, text.c_str(), TEXT_CAPACITY - 1);
-}
-
 // Calculates one formula as the window's Calc button does and prints the
 // log lines; returns whether it succeeded. The variables are taken over from
 // the engine only after a success.
 bool CalculateFormula(const std::string& utf8, Options& options, CliIo& io, bool batch)
 {
-    const std::wstring formula = Utf8ToWide(utf8);
-    if (formula.size() > TEXT_CAPACITY - 1) {
-        const char* message = options.japanese ? "式が長過ぎます。" : "The formula is too long.";
+    CalculationRequest request;
+    request.formula = Utf8ToWide(utf8);
+    request.intMode = options.intMode;
+    request.japanese = options.japanese;
+    request.variables = options.vars;
+    const CalculationResult result = Calculate(request);
+
+    if (result.outcome == CalculationResult::Outcome::TOO_LONG) {
+        const std::string message = WideToUtf8(result.message);
         io.FlushOut();
-        io.Err(std::string(message) + "\n");
+        io.Err(message + "\n");
         // Still the lines of a refused formula, so that each input line has its answer.
-        if (batch) io.Out(options.answerOnly ? "Erorr\n" : utf8 + "\n" + message + "\n");
+        if (batch) io.Out(options.answerOnly ? FailedAnswer() + "\n" : utf8 + "\n" + message + "\n");
         return false;
     }
-
-    FormulaEngine fCalc;
-    CopyText(fCalc.m_sBuff, formula);
-    fCalc.m_IntMode = options.intMode ? 1 : 0;
-    fCalc.m_Japanese = options.japanese ? 1 : 0;
-    CopyText(fCalc.m_sX, options.vars[0]);
-    CopyText(fCalc.m_sY, options.vars[1]);
-    CopyText(fCalc.m_sZ, options.vars[2]);
-
-    const wchar_t* answer = fCalc.Calculate();
-    if (!answer) {
-        if (options.answerOnly) {
-            io.Out("Erorr\n");
-        } else {
-            io.Out(WideToUtf8(fCalc.m_sBuff) + "\n");
-            io.Out(WideToUtf8(fCalc.m_sErr) + "\n");
-        }
-        return false;
-    }
-
     if (options.answerOnly) {
-        io.Out(WideToUtf8(answer));
-        io.Out("\n");
+        io.Out(WideToUtf8(result.answerText) + "\n");
     } else {
-        io.Out("Ans=[");
-        io.Out(WideToUtf8(answer));
-        io.Out("]\n");
+        for (const std::wstring& line : result.logLines) io.Out(WideToUtf8(line) + "\n");
     }
-    options.vars[0] = fCalc.m_sX;
-    options.vars[1] = fCalc.m_sY;
-    options.vars[2] = fCalc.m_sZ;
+    if (result.outcome != CalculationResult::Outcome::ANSWERED) return false;
+
+    options.vars = result.variables;
     if (options.printVars) {
         io.Out("x=[" + WideToUtf8(options.vars[0]) + "] y=[" + WideToUtf8(options.vars[1]) + "] z=["
                + WideToUtf8(options.vars[2]) + "]\n");
@@ -171,7 +157,7 @@ int RunCalcCli(const std::vector<std::string>& args, CliIo& io)
         return EXIT_USAGE;
     }
     if (options.help) {
-        io.Out(HELP_TEXT);
+        io.Out(HelpText());
         io.FlushOut();
         return EXIT_ALL_SUCCEEDED;
     }
