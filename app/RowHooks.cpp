@@ -17,6 +17,22 @@ bool g_EnterDown = false;        // Enter went down in a formula box and has not
 
 constexpr LPARAM KEY_RELEASED = 0x80000000;
 
+// The hooks act on what is the formula box's alone: not while a menu of the
+// thread is open or a window is moved or sized from the keyboard (their
+// loops take the keys through these same hooks), not once the focus is
+// elsewhere, and not while the box's list is dropped down, which takes Enter
+// and the wheel itself.
+bool FormulaBoxHasTheInput()
+{
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    if (GetGUIThreadInfo(GetCurrentThreadId(), &thread)
+        && (thread.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE | GUI_INMOVESIZE))) {
+        return false;
+    }
+    return GetFocus() == FormulaEdit(g_FocusedRow) && !ComboBox_GetDroppedState(FormulaBox(g_FocusedRow));
+}
+
 }  // namespace
 
 void OnFormulaFocus(int row)
@@ -74,11 +90,15 @@ void PressCalcKeepingSelection(int row)
 
 // Enter never reaches the formula box; its release clicks the row's Calc
 // button once, when the press came here too: the release of an Enter that
-// closed a dialog clicks nothing. A message only peeked at (HC_NOREMOVE)
-// counts for nothing: it comes again when it is taken.
+// closed a menu, a list or a dialog clicks nothing. A message only peeked at
+// (HC_NOREMOVE) counts for nothing: it comes again when it is taken.
 LRESULT CALLBACK RowKeyboardHook(int code, WPARAM key, LPARAM keyData)
 {
     if (code < 0 || key != VK_RETURN) return CallNextHookEx(g_KeyboardHook, code, key, keyData);
+    if (!FormulaBoxHasTheInput()) {
+        if (code == HC_ACTION) g_EnterDown = false;
+        return CallNextHookEx(g_KeyboardHook, code, key, keyData);
+    }
     if (code == HC_ACTION && !(keyData & KEY_RELEASED)) {
         g_EnterDown = true;
     } else if (code == HC_ACTION && g_EnterDown) {
@@ -91,7 +111,9 @@ LRESULT CALLBACK RowKeyboardHook(int code, WPARAM key, LPARAM keyData)
 // The wheel scrolls the rows instead of reaching the box under the cursor.
 LRESULT CALLBACK RowMouseHook(int code, WPARAM message, LPARAM data)
 {
-    if (code < 0 || message != WM_MOUSEWHEEL) return CallNextHookEx(g_MouseHook, code, message, data);
+    if (code < 0 || message != WM_MOUSEWHEEL || !FormulaBoxHasTheInput()) {
+        return CallNextHookEx(g_MouseHook, code, message, data);
+    }
     const auto* mouse = reinterpret_cast<const MOUSEHOOKSTRUCTEX*>(data);
     SendMessageW(g_hWndRows, WM_MOUSEWHEEL, static_cast<WPARAM>(mouse->mouseData),
                  MAKELPARAM(mouse->pt.x, mouse->pt.y));

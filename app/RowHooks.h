@@ -2,7 +2,9 @@
 #include <windows.h>
 
 // While a formula box has the focus, two thread hooks are in place: Enter
-// presses that row's Calc button, and the wheel scrolls the rows.
+// presses that row's Calc button, and the wheel scrolls the rows. Both leave
+// the keys and the wheel alone while a menu, a keyboard move or size, or the
+// box's dropped-down list is under way.
 
 // A formula box got the focus: remembers the row, installs the hooks and
 // puts the remembered selection back into its edit field.
