@@ -7,6 +7,7 @@
 
 #include "app/AppGlobals.h"
 #include "app/FormulaRowsWindow.h"
+#include "app/PaneFocus.h"
 #include "app/PanelWindow.h"
 #include "app/ResourceIds.h"
 #include "app/RowHooks.h"
@@ -108,6 +109,7 @@ bool TranslateKeyboardInput(MSG& msg)
     HWND before = GetFocus();
     const int row = RowOfControl(before);
     if (row >= 0) g_LastRow = row;
+    NotePaneFocus(before);
     if (!key || !IsOurs(msg.hwnd)) return false;
 
     const bool handled = (g_KeyTable && TranslateAcceleratorW(g_hWndMain, g_KeyTable, &msg))
@@ -126,6 +128,8 @@ bool RunKeyCommand(int id)
     case IDM_CALCULATE_ROW: PressCalcKeepingSelection(CurrentRow()); return true;
     case IDM_COPY_ANSWER: Press(g_hWndPanel, PanelControl(IDC_COPY)); return true;
     case IDM_TOGGLE_ON_TOP: Toggle(g_hWndPanel, PanelControl(IDC_ON_TOP)); return true;
+    case IDM_NEXT_PANE: MoveToPane(1); return true;
+    case IDM_PREVIOUS_PANE: MoveToPane(-1); return true;
     default: return false;
     }
 }

@@ -27,6 +27,8 @@
 #define IDM_CALCULATE_ROW 133
 #define IDM_COPY_ANSWER 134
 #define IDM_TOGGLE_ON_TOP 135
+#define IDM_NEXT_PANE 136
+#define IDM_PREVIOUS_PANE 137
 
 // Children of the main window
 #define IDC_PANEL 140
