@@ -14,16 +14,36 @@ namespace {
 
 WNDPROC g_PreviousLogListProc = nullptr;  // the list box's own procedure while LogListProc is in front
 
-// The log's own menu: clear it, or store it in a file.
+// The log's own menu, its top left corner at the screen point: clear it,
+// or store it in a file.
+void ShowLogMenu(HWND hwnd, POINT screen)
+{
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, IDM_CLEAR_LOG, L"ログをクリア(&C)");
+    AppendMenuW(menu, MF_STRING, IDM_STORE_LOG, L"ログをファイルに保存(&S)");
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
+    DestroyMenu(menu);
+}
+
+// At the mouse, on the right button's release.
 void OnRButtonUp(HWND hwnd, int x, int y)
 {
     POINT point = {x, y};
     ClientToScreen(hwnd, &point);
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, IDM_CLEAR_LOG, L"ログをクリア(&C)");
-    AppendMenuW(menu, MF_STRING, IDM_STORE_LOG, L"ログをファイルに保存(&S)");
-    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, point.x, point.y, 0, hwnd, nullptr);
-    DestroyMenu(menu);
+    ShowLogMenu(hwnd, point);
+}
+
+// Shift+F10 and the context-menu key ask for the menu without a position
+// (-1, -1): it opens at the first line in view, which begins at the top left
+// corner of the list's client area. False for a request from the mouse,
+// which the list box's own procedure answers.
+bool OnContextMenu(HWND hwnd, LPARAM position)
+{
+    if (GET_X_LPARAM(position) != -1 || GET_Y_LPARAM(position) != -1) return false;
+    POINT point = {0, 0};
+    ClientToScreen(hwnd, &point);
+    ShowLogMenu(hwnd, point);
+    return true;
 }
 
 void ReportStoreFailure(const wchar_t* path)
@@ -67,6 +87,9 @@ LRESULT CALLBACK LogListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     // What the log handles answers 1 and does not reach the list box's own procedure.
     switch (msg) {
     case WM_RBUTTONUP: OnRButtonUp(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 1;
+    case WM_CONTEXTMENU:
+        if (OnContextMenu(hwnd, lParam)) return 1;
+        break;
     case WM_COMMAND:
         if (OnCommand(hwnd, LOWORD(wParam))) return 1;
         break;
