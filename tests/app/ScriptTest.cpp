@@ -15,8 +15,9 @@
 //   wheel DISTANCE | width CLIENT_WIDTH | place LEFT TOP WIDTH HEIGHT
 //   clip                  empties the clipboard (no step)
 // Real input, with the program's window in front:
-//   front | key KEY[+KEY...] (ctrl shift tab return escape space up down f9 add, or a
-//   letter or digit) | clickon TARGET | wheelat TARGET DISTANCE | select TARGET START END
+//   front | key KEY[+KEY...] (ctrl shift alt tab return escape space up down f4 f6 f9
+//   f10 apps add, or a letter or digit) | clickon TARGET | wheelat TARGET DISTANCE
+//   pointer TARGET (the mouse pointer to its centre, out of the way) | select TARGET START END
 //   pick ROW ENTRY (selects a history entry) | barrier (once it is through, the input
 //   given before it has been handled) | dialog COMMAND CONTROL KEY (the menu command
 //   opens a dialog holding the control; the key closes it)
@@ -28,9 +29,13 @@
 //   clipboard TEXT | window LEFT TOP WIDTH HEIGHT
 //   focus TARGET | selection TARGET START END | selected ROW ENTRY
 //   view FIRST            the row at the top of the view (from 0), the rows on whole-row steps
+//   opened CLASS | closed CLASS   a window of the program of this class (#32768 a menu,
+//                         #32770 a dialog, ComboLBox a dropped list) is open, or none is
+//   menuat TARGET         an open menu's top left corner is at that of TARGET's client area
+//   loglines N            the log holds N lines
 // TARGET: edit:ROW (the formula box's edit field), mode:ROW, calc:ROW, var:N
-// (x, y, z: 0, 1, 2; the box's edit field), answer, log, or a panel id (150
-// is the answer label).
+// (x, y, z: 0, 1, 2; the box's edit field), answer, log, droplist (the open
+// drop-down list), or a panel id (150 is the answer label).
 #include "tests/app/AppTest.h"
 
 #include <sstream>
@@ -75,7 +80,9 @@ WORD KeyCode(const std::wstring& name)
 {
     const std::pair<const wchar_t*, WORD> NAMES[] = {{L"ctrl", VK_CONTROL}, {L"shift", VK_SHIFT}, {L"tab", VK_TAB},
                                                      {L"return", VK_RETURN}, {L"escape", VK_ESCAPE}, {L"space", VK_SPACE},
-                                                     {L"up", VK_UP}, {L"down", VK_DOWN}, {L"f9", VK_F9}, {L"add", VK_ADD}};
+                                                     {L"up", VK_UP}, {L"down", VK_DOWN}, {L"f9", VK_F9}, {L"add", VK_ADD},
+                                                     {L"alt", VK_MENU}, {L"f4", VK_F4}, {L"f6", VK_F6},
+                                                     {L"f10", VK_F10}, {L"apps", VK_APPS}};
     for (const auto& [known, code] : NAMES) {
         if (name == known) return code;
     }
@@ -108,6 +115,7 @@ private:
     void Begin(bool strict);
     void EndStep();
     HWND Target(const std::wstring& name);
+    HWND Opened(const std::wstring& className);
 
     App m_App;
     Texts m_Settings;
@@ -171,14 +179,22 @@ HWND Script::Target(const std::wstring& name)
     if (kind == L"calc") return m_App.CalcButton(n);
     if (kind == L"var") return ComboEdit(m_App.VariableBox(n));
     if (kind == L"answer") return m_App.AnswerField();
+    if (kind == L"droplist") return Opened(L"ComboLBox");
     return kind == L"log" ? m_App.Log() : m_App.PanelControl(std::stoi(name));
+}
+
+HWND Script::Opened(const std::wstring& className)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(m_App.Main(), &processId);
+    return App::FindTopLevel(processId, className.c_str());
 }
 
 void Script::Do(const std::wstring& command, std::wstring args)
 {
     App& app = m_App;
     const std::wstring all = args;
-    const std::wstring ACTIONS = L" start restart close type calc click mode command scroll wheel width place front key"
+    const std::wstring ACTIONS = L" start restart close type calc click mode command scroll wheel width place front pointer key"
                                  L" clickon wheelat select pick barrier dialog ";
     if (ACTIONS.find(L" " + command + L" ") != std::wstring::npos) {
         Begin(command != L"start" && command != L"restart" && command != L"close" && command != L"place");
@@ -225,6 +241,9 @@ void Script::Do(const std::wstring& command, std::wstring args)
         app.Settle();
     } else if (command == L"front") {
         ASSERT_TRUE(BringToFront(app.Main()));
+    } else if (command == L"pointer") {
+        const POINT at = CenterOf(Target(args));
+        SetCursorPos(at.x, at.y);
     } else if (command == L"key") {
         std::vector<WORD> keys;
         for (size_t plus; (plus = args.find(L'+')) != std::wstring::npos; args.erase(0, plus + 1)) {
@@ -301,6 +320,17 @@ void Script::Do(const std::wstring& command, std::wstring args)
     } else if (command == L"selected") {
         const int row = TakeInt(args);
         ExpectSoon([&] { return SendMessageW(app.FormulaBox(row), CB_GETCURSEL, 0, 0); }, static_cast<LRESULT>(std::stoi(args)));
+    } else if (command == L"opened" || command == L"closed") {
+        ExpectSoon([&] { return Opened(args) != nullptr; }, command == L"opened");
+    } else if (command == L"menuat") {
+        POINT corner = {0, 0};
+        ClientToScreen(Target(args), &corner);
+        ExpectSoon([&] {
+            const RECT menu = App::ScreenRect(Opened(L"#32768"));
+            return std::make_pair(menu.left, menu.top);
+        }, std::make_pair(corner.x, corner.y));
+    } else if (command == L"loglines") {
+        ExpectSoon([&] { return app.LogLines().size(); }, static_cast<size_t>(std::stoul(args)));
     } else if (command == L"view") {
         ExpectSoon([&] { return FirstInView(app); }, std::stoi(args));
     } else if (ACTIONS.find(L" " + command + L" ") == std::wstring::npos) {
@@ -328,7 +358,7 @@ std::string ScriptName(const ::testing::TestParamInfo<const char*>& info)
 
 INSTANTIATE_TEST_SUITE_P(App, ScriptTest,
                          ::testing::Values("first-start", "calculation", "restart", "settings-as-written", "language", "scroll",
-                                           "keys", "row-hooks"),
+                                           "keys", "row-hooks", "menu-keys"),
                          ScriptName);
 // The shipped build where it runs only by emulation: one short run for
 // what the others check at length (CTest's app_shipped_build).
