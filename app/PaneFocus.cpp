@@ -56,7 +56,5 @@ void MoveToPane(int step)
     NotePaneFocus(focus);
     const int pane = PaneOf(focus);
     const int next = pane < 0 ? (step > 0 ? PANEL : LOG) : (pane + PANE_COUNT + step) % PANE_COUNT;
-    HWND target = g_PaneFocus[next];
-    if (!target || !IsWindowVisible(target) || !IsWindowEnabled(target)) target = FirstOf(next);
-    SetFocus(target);
+    SetFocus(g_PaneFocus[next] ? g_PaneFocus[next] : FirstOf(next));
 }
