@@ -39,7 +39,7 @@ MessageSink SetMessageSink(MessageSink sink)
     return previous;
 }
 
-int MessagePrintf(unsigned flags, const wchar_t* format, ...)
+int MessagePrintfArgs(unsigned flags, const wchar_t* format, ...)
 {
     va_list args;
     va_start(args, format);

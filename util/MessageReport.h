@@ -1,4 +1,5 @@
 #pragma once
+#include "util/TextFormat.h"
 
 // Messages that need the user's attention (a stack count, a caught failure)
 // go through one replaceable sink: the Windows program shows a task-modal
@@ -11,7 +12,13 @@ using MessageSink = int (*)(unsigned flags, const wchar_t* text);
 MessageSink SetMessageSink(MessageSink sink);
 
 // Formats with SharedFormat and hands the text to the sink.
-int MessagePrintf(unsigned flags, const wchar_t* format, ...);
+int MessagePrintfArgs(unsigned flags, const wchar_t* format, ...);
+
+template <typename... Args>
+int MessagePrintf(unsigned flags, CheckedFormat<std::type_identity_t<Args>...> format, Args... args)
+{
+    return MessagePrintfArgs(flags, format.Text(), args...);
+}
 
 // Reports an exception caught by a guarded operation: "キャッチした " followed
 // by the source file's name and the handler's line, e.g. キャッチした ItemLists.cpp42.

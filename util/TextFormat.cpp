@@ -148,6 +148,9 @@ void FormatString(Output& out, va_list& args, bool wide)
 int FormatTextV(wchar_t* dest, size_t capacity, const wchar_t* format, va_list args)
 {
     Output out(dest, capacity);
+    // A directive the formatter does not know would take no argument or the
+    // wrong one, and every later directive would read the wrong argument.
+    if (!FormatSupported(format)) return out.Finish();
     va_list ap;
     va_copy(ap, args);
     for (const wchar_t* p = format; *p; ++p) {
@@ -155,27 +158,21 @@ int FormatTextV(wchar_t* dest, size_t capacity, const wchar_t* format, va_list a
             out.Put(*p);
             continue;
         }
-        const wchar_t* start = p++;
+        ++p;
         const Directive directive = ParseDirective(p);
         switch (directive.conversion) {
         case L'd': case L'X': FormatInteger(out, directive, ap); break;
         case L'f': case L'g': FormatFloating(out, directive, ap); break;
         case L's': FormatString(out, ap, true); break;
         case L'S': FormatString(out, ap, false); break;
-        case L'%': out.Put(L'%'); break;
-        default:
-            // Not a conversion: copy it as it stands.
-            for (const wchar_t* q = start; q < p; ++q) out.Put(*q);
-            if (!*p) --p;
-            else out.Put(*p);
-            break;
+        default: out.Put(L'%'); break;
         }
     }
     va_end(ap);
     return out.Finish();
 }
 
-int FormatText(wchar_t* dest, size_t capacity, const wchar_t* format, ...)
+int FormatTextArgs(wchar_t* dest, size_t capacity, const wchar_t* format, ...)
 {
     va_list args;
     va_start(args, format);

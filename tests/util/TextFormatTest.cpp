@@ -40,8 +40,29 @@ TEST(TextFormat, TheDirectivesInUse)
               L"-2147483648|07|12|FF|0X80070005|0");
     EXPECT_EQ(Format(L"[%s][%S][%S][%s]", L"日本", "calc.cpp", "\xC3\xA9", static_cast<const wchar_t*>(nullptr)),
               L"[日本][calc.cpp][\u00E9][(null)]");
-    EXPECT_EQ(Format(L"100%% sure, 100%"), L"100% sure, 100%");
-    EXPECT_EQ(Format(L"%q|%"), L"%q|%");  // not a directive: kept as it stands
+    EXPECT_EQ(Format(L"100%% sure"), L"100% sure");
+}
+
+// A flag the formatter would ignore, or a directive it does not know (which
+// would take no argument, so that every later one read the wrong one), gives
+// an empty text instead of a wrong one. Literal formats are refused when
+// compiled (text_format_compile_checks).
+TEST(TextFormat, RefusesWhatItDoesNotImplement)
+{
+    const wchar_t* refused[] = {L"%#g", L"%#.15g", L"%#f", L"%#d", L"%.3d", L"%.2X", L"%5s", L"%05S", L"%.1s",
+                                L"%I64g", L"%I64s", L"%#%", L"%q %d", L"%p", L"%ld", L"%u", L"%c", L"%x", L"%e",
+                                L"100%", L"%d %"};
+    for (const wchar_t* format : refused) {
+        SCOPED_TRACE(format);
+        wchar_t text[16] = L"untouched";
+        EXPECT_EQ(FormatTextArgs(text, 16, format, 1.0, 2, 3), 0);
+        EXPECT_EQ(std::wstring(text), L"");
+        EXPECT_FALSE(FormatSupported(format));
+    }
+    for (const wchar_t* format : {L"%#X", L"%#08I64X", L"%010d", L"%I64d", L"%07.3f", L"%.15g", L"%s%S%%"}) {
+        SCOPED_TRACE(format);
+        EXPECT_TRUE(FormatSupported(format));
+    }
 }
 
 TEST(TextFormat, LongTextIsCutAtTheCapacity)
