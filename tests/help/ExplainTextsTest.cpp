@@ -36,20 +36,22 @@ std::vector<std::wstring> Lines(bool japanese)
 TEST(ExplainTexts, LinesOfTheDataFile)
 {
     const std::vector<std::wstring> lines[] = {Lines(false), Lines(true)};
-    ForEachDataLine(VEXILO_HELP_DATA_DIR "/lines.txt", [&](const std::vector<std::string>& words) {
-        const size_t number = std::stoul(words[1]);
-        std::wstring text = Utf8ToWide(words[2]);
-        std::replace(text.begin(), text.end(), L'_', L'\u3000');  // the data's '_' for each wide blank
-        for (bool japanese : LANGUAGES) {
-            ASSERT_LE(number, lines[japanese].size());
-            const std::wstring& shown = lines[japanese][number - 1];
-            if (words[0] == "element") {
-                EXPECT_EQ(shown.substr(std::min(shown.find_first_not_of(L'\u3000'), shown.size()), text.size()), text);
-            } else if (words[0] == (japanese ? "ja" : "en")) {
-                EXPECT_EQ(shown, text);
+    for (const char* kind : {"element", "en", "ja"}) {
+        ForEachDataLine(VEXILO_HELP_DATA_DIR "/lines.txt", kind, [&](const std::vector<std::string>& words) {
+            const size_t number = std::stoul(words[1]);
+            std::wstring text = Utf8ToWide(words[2]);
+            std::replace(text.begin(), text.end(), L'_', L'\u3000');  // the data's '_' for each wide blank
+            for (bool japanese : LANGUAGES) {
+                ASSERT_LE(number, lines[japanese].size());
+                const std::wstring& shown = lines[japanese][number - 1];
+                if (words[0] == "element") {
+                    EXPECT_EQ(shown.substr(std::min(shown.find_first_not_of(L'\u3000'), shown.size()), text.size()), text);
+                } else if (words[0] == (japanese ? "ja" : "en")) {
+                    EXPECT_EQ(shown, text);
+                }
             }
-        }
-    });
+        });
+    }
 }
 
 // Every CR and LF belongs to a line end, the last line's included. No tabs,

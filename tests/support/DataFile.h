@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "util/Utf8.h"
@@ -35,19 +36,30 @@ inline std::vector<std::string> DataWords(const std::string& line)
     return words;
 }
 
-// Calls check(words) for each data line of the file, the file and line in
-// the trace of any failure; a file without data fails.
+// Calls check(words) for each data line of the file whose first word is
+// kind (words[0] is kind), the file and line in the trace of any failure.
+// An empty kind takes every data line. Finding no line of the kind fails:
+// a kind misspelled or gone from a shared file would otherwise check nothing.
 template <typename Check>
-void ForEachDataLine(const std::string& path, Check&& check)
+void ForEachDataLine(const std::string& path, const std::string& kind, Check&& check)
 {
     std::ifstream in(path);
     size_t lines = 0;
     std::string line;
     for (int number = 1; std::getline(in, line); ++number) {
         if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> words = DataWords(line);
+        if (words.empty() || (!kind.empty() && words[0] != kind)) continue;
         SCOPED_TRACE(path + ":" + std::to_string(number) + ": " + line);
-        check(DataWords(line));
+        check(words);
         ++lines;
     }
-    EXPECT_GT(lines, 0u) << "no data in " << path;
+    EXPECT_GT(lines, 0u) << "no lines" << (kind.empty() ? "" : " of kind " + kind) << " in " << path;
+}
+
+// Every data line of a file that holds one kind of line.
+template <typename Check>
+void ForEachDataLine(const std::string& path, Check&& check)
+{
+    ForEachDataLine(path, std::string(), std::forward<Check>(check));
 }

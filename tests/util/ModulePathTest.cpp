@@ -12,8 +12,7 @@
 // Cut to the buffer's capacity, when the data gives one, and nothing written past it.
 TEST(PathWithExt, ReplacesTheExecutablesEndingWithinTheBuffer)
 {
-    ForEachDataLine(VEXILO_UTIL_DATA_DIR "/texts.txt", [](const std::vector<std::string>& w) {
-        if (w[0] != "ext") return;
+    ForEachDataLine(VEXILO_UTIL_DATA_DIR "/texts.txt", "ext", [](const std::vector<std::string>& w) {
         const size_t capacity = w.size() > 3 ? std::stoul(w[3]) : PATH_CAPACITY;
         std::vector<wchar_t> buffer(capacity + 8, L'#');
         lstrcpynW(buffer.data(), Utf8ToWide(w[1]).c_str(), static_cast<int>(capacity));

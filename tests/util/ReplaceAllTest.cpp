@@ -10,8 +10,7 @@
 
 TEST(ReplaceAll, ReplacesEveryOccurrenceOnce)
 {
-    ForEachDataLine(VEXILO_UTIL_DATA_DIR "/texts.txt", [](const std::vector<std::string>& w) {
-        if (w[0] != "replace") return;
+    ForEachDataLine(VEXILO_UTIL_DATA_DIR "/texts.txt", "replace", [](const std::vector<std::string>& w) {
         const std::wstring text = Utf8ToWide(w[1]), placeholder = Utf8ToWide(w[2]), replacement = Utf8ToWide(w[3]);
         EXPECT_EQ(ReplaceAll(text.c_str(), placeholder.c_str(), replacement.c_str()), Utf8ToWide(w[4]));
     });
@@ -41,8 +40,7 @@ TEST(ReplaceAll, LongResultsAreCut)
 
 TEST(EscapePercents, DoublesEveryPercentAndNeverSplitsAPair)
 {
-    ForEachDataLine(VEXILO_UTIL_DATA_DIR "/texts.txt", [](const std::vector<std::string>& w) {
-        if (w[0] != "escape") return;
+    ForEachDataLine(VEXILO_UTIL_DATA_DIR "/texts.txt", "escape", [](const std::vector<std::string>& w) {
         const size_t capacity = std::stoul(w[2]);
         wchar_t dest[64 + 4];
         ASSERT_LE(capacity, 64u);
