@@ -1,7 +1,6 @@
 #include "util/ListFile.h"
 
-#include <shlwapi.h>
-
+#include <string>
 #include <vector>
 
 #include "util/TextFormat.h"
@@ -62,27 +61,23 @@ int WriteIntoDevice(HANDLE device, HWND hList, unsigned options, DWORD& error)
 // The new content goes into a temporary file beside the target, which takes
 // the target's place only when every line was written: a full disk or a
 // failed write leaves the old file whole and no half-written one behind.
+// The temporary file's name is the target's with TEMP_ENDING: one name per
+// target, so that a store cut short by a crash leaves one file, which the
+// next store to that target replaces, and no name the user chose is taken.
 int ReplaceWithLines(const wchar_t* fileName, bool targetExists, HWND hList, unsigned options, DWORD& error)
 {
-    wchar_t folder[MAX_PATH];
-    wchar_t temp[MAX_PATH];
-    const wchar_t* name = PathFindFileNameW(fileName);
-    const auto folderLen = static_cast<size_t>(name - fileName);
-    if (folderLen >= MAX_PATH - 14) {
+    const std::wstring temp = std::wstring(fileName) + LIST_FILE_TEMP_ENDING;
+    if (temp.size() >= MAX_PATH) {
         error = ERROR_FILENAME_EXCED_RANGE;
         return LIST_FILE_CANNOT_OPEN;
     }
-    lstrcpynW(folder, fileName, static_cast<int>(folderLen) + 1);
-    if (!folder[0]) lstrcpynW(folder, L".", MAX_PATH);
-    if (!GetTempFileNameW(folder, L"vex", 0, temp)) {
-        error = GetLastError();
-        return LIST_FILE_CANNOT_OPEN;
-    }
     int result = LIST_FILE_CANNOT_OPEN;
-    if ((options & LIST_FILE_APPEND) && targetExists && !CopyFileW(fileName, temp, FALSE)) {
+    const bool append = (options & LIST_FILE_APPEND) && targetExists;
+    if (append && !CopyFileW(fileName, temp.c_str(), FALSE)) {
         error = GetLastError();
     } else {
-        const HANDLE file = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, append ? OPEN_EXISTING : CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             error = GetLastError();
         } else {
@@ -95,11 +90,11 @@ int ReplaceWithLines(const wchar_t* fileName, bool targetExists, HWND hList, uns
             CloseHandle(file);
         }
     }
-    if (result == LIST_FILE_OK && !MoveFileExW(temp, fileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (result == LIST_FILE_OK && !MoveFileExW(temp.c_str(), fileName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         error = GetLastError();
         result = LIST_FILE_CANNOT_REPLACE;
     }
-    if (result != LIST_FILE_OK) DeleteFileW(temp);
+    if (result != LIST_FILE_OK) DeleteFileW(temp.c_str());
     return result;
 }
 

@@ -17,6 +17,9 @@ constexpr int LIST_FILE_SHORT_WRITE = -2;  // a write failed; the file is as it 
 constexpr int LIST_FILE_CANNOT_OPEN = -3;  // nothing written
 constexpr int LIST_FILE_CANNOT_REPLACE = -4;  // written, but the file could not take the old one's place
 
+// Added to the target's name for the file a store writes first.
+constexpr const wchar_t* LIST_FILE_TEMP_ENDING = L".vexilo-tmp";
+
 // Writes every line of the list box (each cut at 1023 characters) to the
 // file as UTF-16LE without byte-order mark, each followed by the line end.
 // The file is replaced only when every line was written; on failure the old

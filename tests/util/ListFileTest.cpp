@@ -113,3 +113,27 @@ TEST_F(ListFileTest, FullDiskKeepsTheOldFileWhenAppending)
     DeleteFileW(filler.c_str());
     DeleteFileW(target.c_str());
 }
+
+// A store cut short by a crash leaves its temporary file beside the target;
+// the next store to that target replaces it, and touches no file the user
+// made, whatever its name.
+TEST_F(ListFileTest, AStoreCutShortLeavesNothingBehindTheNextStore)
+{
+    const std::vector<std::wstring> userFiles = {L"log.txt.tmp", L"vex1A2B.tmp", L"other.txt.vexilo-tmp"};
+    for (const std::wstring& name : userFiles) WriteFileBytes(m_Folder.Path(name), "the user's");
+    AddLines({L"Ans=[3]"});
+    for (unsigned options : {0u, LIST_FILE_APPEND}) {
+        SCOPED_TRACE(options);
+        WriteFileBytes(m_Path, "old\n");
+        WriteFileBytes(m_Path + LIST_FILE_TEMP_ENDING, "left by a crash");
+        EXPECT_EQ(Save(m_Path, options), LIST_FILE_OK);
+        EXPECT_EQ(ReadFileBytes(m_Path), (options ? "old\n" : "") + Utf16Bytes(L"Ans=[3]\n"));
+        std::vector<std::wstring> expected = userFiles;
+        expected.push_back(L"log.txt");
+        std::sort(expected.begin(), expected.end());
+        std::vector<std::wstring> entries = m_Folder.Entries();
+        std::sort(entries.begin(), entries.end());
+        EXPECT_EQ(entries, expected);
+        for (const std::wstring& name : userFiles) EXPECT_EQ(ReadFileBytes(m_Folder.Path(name)), "the user's");
+    }
+}
