@@ -8,7 +8,6 @@
 #include "app/AppGlobals.h"
 #include "app/ErrorMessage.h"
 #include "app/FormulaRowsWindow.h"
-#include "app/Language.h"
 #include "app/PanelWindow.h"
 #include "app/ResourceIds.h"
 #include "app/WindowPlacement.h"
@@ -85,8 +84,8 @@ void SetModes(IniFile& ini)
 }
 
 // A settings file that could not be read at start was joined in by the
-// save: the lists get its entries below this run's, the modes and the
-// language it held unless changed in this run. Typed texts stay.
+// save: the lists get its entries below this run's. Typed texts, the modes
+// and the language stay as the user has them.
 void ShowMergedSettings(IniFile& ini)
 {
     HWND boxes[ROW_COUNT + VARIABLE_COUNT];
@@ -99,10 +98,6 @@ void ShowMergedSettings(IniFile& ini)
     }
     FillHistories(ini);
     for (int i = 0; i < ROW_COUNT + VARIABLE_COUNT; ++i) SetWindowTextW(boxes[i], typed[i].c_str());
-    SetModes(ini);
-    g_Japanese = ini.m_Japanese != 0;
-    PrepareMenu();
-    ApplyLanguage();
 }
 
 }  // namespace

@@ -20,24 +20,26 @@ void IniFile::Load()
 {
     try {
         m_FileState = FileState::READ;
+        const wchar_t* path = ReadPath();
         // Anything at the path counts as a settings file, even a folder.
-        if (GetFileAttributesW(m_IniPath) == INVALID_FILE_ATTRIBUTES) {
+        if (GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
             LoadDefaults();
             return;
         }
         // The private-profile functions read a file they cannot open as an
         // empty one; the first save would then replace the user's file.
-        if (const DWORD error = UnreadableError(m_IniPath)) {
+        if (const DWORD error = UnreadableError(path)) {
             LoadUnread(error);
             return;
         }
         // Another encoding (UTF-16 without byte-order mark, UTF-32) reads as
         // a file without sections; a file whose sections held keys is read.
-        const bool keysFound = LoadFile();
+        // Only the file that the saves replace needs keeping.
+        const bool keysFound = LoadFile(path);
         WIN32_FILE_ATTRIBUTE_DATA data;
         wchar_t names[4];
-        if (!keysFound && GetFileAttributesExW(m_IniPath, GetFileExInfoStandard, &data)
-            && (data.nFileSizeLow || data.nFileSizeHigh) && GetPrivateProfileSectionNamesW(names, 4, m_IniPath) == 0) {
+        if (!keysFound && path == m_IniPath && GetFileAttributesExW(path, GetFileExInfoStandard, &data)
+            && (data.nFileSizeLow || data.nFileSizeHigh) && GetPrivateProfileSectionNamesW(names, 4, path) == 0) {
             m_FileState = FileState::NOT_UNDERSTOOD;
         }
     }
@@ -47,7 +49,7 @@ void IniFile::Load()
 // Section by section: one profile call each instead of one a key. A section
 // too large for the reader is read key by key. True when some section read
 // whole held keys.
-bool IniFile::LoadFile()
+bool IniFile::LoadFile(const wchar_t* path)
 {
     SectionReader reader;
     std::wstring readSection;
@@ -56,12 +58,14 @@ bool IniFile::LoadFile()
     ForEachValue([&](const wchar_t* section, const wchar_t* key, wchar_t* text, int32_t* number) {
         if (readSection != section) {
             readSection = section;
-            whole = reader.Read(m_IniPath, section);
+            whole = reader.Read(path, section);
             keysFound = keysFound || (whole && !reader.Empty());
         }
-        if (number) *number = whole ? reader.IntValue(key) : ReadInt(section, key);
+        if (whole && number) *number = reader.IntValue(key);
         else if (whole) reader.Value(key, text, TEXT_CAPACITY);
-        else lstrcpynW(text, ReadStr(section, key), TEXT_CAPACITY);
+        // The unsigned result carries a negative value ("-8") in two's complement.
+        else if (number) *number = static_cast<int32_t>(GetPrivateProfileIntW(section, key, 0, path));
+        else GetPrivateProfileStringW(section, key, L"", text, TEXT_CAPACITY, path);
     });
     return keysFound;
 }

@@ -24,7 +24,9 @@ public:
     IniFile& operator=(const IniFile&) = delete;
 
     // The file beside the executable; when its folder cannot be written,
-    // the one in the user's application-data folder (IniPlace.cpp).
+    // the one of the same name in the user's application-data folder
+    // (IniPlace.cpp). When the file beside the program cannot be copied
+    // there, this run reads it where it is and saves to the user's folder.
     void SetIniPath();
     // Every field from the file, or the first-start defaults when there is no
     // file (nothing is written then). A file that exists but cannot be read
@@ -34,17 +36,20 @@ public:
     // in the settings file's place in one step, so the file holds either the
     // previous save or this one. Returns whether the file was written; on
     // failure GetSaveError() and GetLastError() give the system's error code.
-    // A file unreadable at start is read first and what it holds joins what
-    // was used since; a file that was there but held nothing readable is
-    // kept as a backup copy beside it before it is replaced.
+    // A file unreadable at start is read first and its histories join those
+    // of this run (this run's modes, language and window stand); a file that
+    // was there but held nothing readable is kept as a backup copy beside it
+    // before it is replaced. A temporary file held by another copy of the
+    // program that is saving too is waited for a little.
     bool Save();
     DWORD GetSaveError() const { return m_SaveError; }
     const wchar_t* GetIniPath() const { return m_IniPath; }
-    // Log lines about the settings file since the last call: a file that
-    // could not be read, a backup copy kept, the place the file moved to.
+    // Log lines about the settings file since the last call, in the language
+    // of m_Japanese: a file that could not be read, a backup copy kept, the
+    // place the file moved to, a copy there that failed.
     std::vector<std::wstring> TakeNotes();
     // True once after the save that joined in a file unreadable at start:
-    // the fields then hold more than the windows show.
+    // the histories then hold more than the windows show.
     bool TakeMerged();
 
     int GetHistoryCnt();
@@ -65,16 +70,21 @@ private:
     template <typename Visit>
     void ForEachValue(Visit&& visit);
     void LoadDefaults();
-    bool LoadFile();
+    const wchar_t* ReadPath() const { return m_ReadPath[0] ? m_ReadPath : m_IniPath; }
+    bool LoadFile(const wchar_t* path);
     void LoadUnread(DWORD error);
     DWORD MergeUnreadFile();
     DWORD BackUpUnreadableFile();
     DWORD ReplaceSettingsFile();
-    DWORD WriteValues(const wchar_t* path);
-    void AddNote(DWORD code, const wchar_t* templ, ...);
+    DWORD WriteValues(const wchar_t* path, bool& created);
+    void AddNote(DWORD code, const wchar_t* english, const wchar_t* japanese, const wchar_t* arg1,
+                 const wchar_t* arg2 = L"");
 
     // Empty and zero until Load, so that an early Save writes no garbage.
     wchar_t m_IniPath[TEXT_CAPACITY] = {};
+    // The file read at start when it is not m_IniPath: the one beside the
+    // program, which could not be copied to the user's folder.
+    wchar_t m_ReadPath[TEXT_CAPACITY] = {};
     wchar_t m_ReadBuff[TEXT_CAPACITY] = {};
     wchar_t m_NumBuff[TEXT_CAPACITY] = {};
     wchar_t m_LineBuff[TEXT_CAPACITY] = {};
@@ -99,6 +109,13 @@ private:
     DWORD m_SaveError = ERROR_SUCCESS;
     FileState m_FileState = FileState::READ;
     bool m_Merged = false;
-    std::vector<int32_t> m_StartNumbers;  // the numbers shown while the file was unread
-    std::vector<std::wstring> m_Notes;
+    // A log line kept until TakeNotes, which writes it in the language then used.
+    struct Note {
+        DWORD code;
+        const wchar_t* english;  // templates of OsErrorText::FormatError with two %s
+        const wchar_t* japanese;
+        std::wstring arg1;
+        std::wstring arg2;
+    };
+    std::vector<Note> m_Notes;
 };

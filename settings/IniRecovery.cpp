@@ -5,6 +5,7 @@
 
 #include "settings/IniFile.h"
 #include "settings/IniLayout.h"
+#include "util/MessageReport.h"
 #include "util/OsErrorText.h"
 
 namespace {
@@ -63,6 +64,17 @@ void MergeHistory(History& ours, const History& theirs)
     }
 }
 
+// One note's line: the template with the code, the system's text for it
+// and the two texts.
+const wchar_t* FormatNote(OsErrorText& errorText, DWORD code, const wchar_t* templ, ...)
+{
+    va_list args;
+    va_start(args, templ);
+    const wchar_t* line = errorText.FormatError(code, templ, args);
+    va_end(args);
+    return line;
+}
+
 }  // namespace
 
 DWORD UnreadableError(const wchar_t* path)
@@ -75,8 +87,7 @@ DWORD UnreadableError(const wchar_t* path)
 
 // The file is there but cannot be read (held open by another program,
 // refused): histories start empty, so that everything in them at the first
-// save was used in this run, and the numbers are remembered to tell what
-// the user changed.
+// save was used in this run.
 void IniFile::LoadUnread(DWORD error)
 {
     LoadDefaults();
@@ -86,38 +97,25 @@ void IniFile::LoadUnread(DWORD error)
     for (auto& history : m_VarHistory) {
         for (auto& text : history) text[0] = 0;
     }
-    m_StartNumbers.clear();
-    ForEachValue([this](const wchar_t*, const wchar_t*, wchar_t*, int32_t* number) {
-        if (number) m_StartNumbers.push_back(*number);
-    });
     m_FileState = FileState::UNREAD;
-    AddNote(error, L"設定ファイルを読めません。読めるまで上書きしません [%s] [%OsErrCd%:%OsErr%]", m_IniPath);
+    AddNote(error, L"The settings file cannot be read; it is not overwritten until it can be [%s] [%OsErrCd%:%OsErr%]",
+            L"設定ファイルを読めません。読めるまで上書きしません [%s] [%OsErrCd%:%OsErr%]", ReadPath());
 }
 
-// Reads the file that could not be read at start and joins it with what
-// was used since: histories get this run's entries first, then the file's;
-// a number the user changed keeps the new value, any other takes the file's.
+// Reads the file that could not be read at start and joins its histories
+// with this run's: this run's entries first, then the file's. The modes,
+// the language and the window are what the user has now and stay so.
 DWORD IniFile::MergeUnreadFile()
 {
-    if (const DWORD error = UnreadableError(m_IniPath)) return error;
-    auto file = std::make_unique<IniFile>(m_IniPath);
+    if (const DWORD error = UnreadableError(ReadPath())) return error;
+    auto file = std::make_unique<IniFile>(ReadPath());
     file->Load();
     if (file->m_FileState == FileState::UNREAD) return ERROR_SHARING_VIOLATION;  // taken again meanwhile
     for (int row = 0; row < ROW_CNT; ++row) MergeHistory(m_History[row], file->m_History[row]);
     for (int var = 0; var < VAR_CNT; ++var) MergeHistory(m_VarHistory[var], file->m_VarHistory[var]);
-    std::vector<int32_t> fileNumbers;
-    file->ForEachValue([&fileNumbers](const wchar_t*, const wchar_t*, wchar_t*, int32_t* number) {
-        if (number) fileNumbers.push_back(*number);
-    });
-    size_t index = 0;
-    ForEachValue([&](const wchar_t*, const wchar_t*, wchar_t*, int32_t* number) {
-        if (!number) return;
-        if (index < m_StartNumbers.size() && index < fileNumbers.size() && *number == m_StartNumbers[index]) {
-            *number = fileNumbers[index];
-        }
-        ++index;
-    });
-    m_FileState = file->m_FileState;
+    // A file beside the program that is not understood is not replaced: the
+    // saves go to the user's folder.
+    m_FileState = m_ReadPath[0] ? FileState::READ : file->m_FileState;
     m_Merged = true;
     return ERROR_SUCCESS;
 }
@@ -141,7 +139,8 @@ DWORD IniFile::BackUpUnreadableFile()
             if (!ReadWholeFile(backup.c_str(), kept, keptError) || kept != content) continue;
         } else {
             if (!CopyFileW(m_IniPath, backup.c_str(), TRUE)) return GetLastError();
-            AddNote(ERROR_SUCCESS, L"読み取れない設定ファイルを [%s] に残しました [%s]", backup.c_str(), m_IniPath);
+            AddNote(ERROR_SUCCESS, L"The unreadable settings file was kept as [%s] [%s]",
+                    L"読み取れない設定ファイルを [%s] に残しました [%s]", backup.c_str(), m_IniPath);
         }
         m_FileState = FileState::READ;
         return ERROR_SUCCESS;
@@ -149,20 +148,25 @@ DWORD IniFile::BackUpUnreadableFile()
     return ERROR_FILE_EXISTS;
 }
 
-void IniFile::AddNote(DWORD code, const wchar_t* templ, ...)
+void IniFile::AddNote(DWORD code, const wchar_t* english, const wchar_t* japanese, const wchar_t* arg1,
+                      const wchar_t* arg2)
 {
-    const auto errorText = std::make_unique<OsErrorText>();
-    va_list args;
-    va_start(args, templ);
-    m_Notes.emplace_back(errorText->FormatError(code, templ, args));
-    va_end(args);
+    m_Notes.push_back({code, english, japanese, arg1, arg2});
 }
 
 std::vector<std::wstring> IniFile::TakeNotes()
 {
-    std::vector<std::wstring> notes;
-    notes.swap(m_Notes);
-    return notes;
+    std::vector<std::wstring> lines;
+    try {
+        const auto errorText = std::make_unique<OsErrorText>();
+        for (const Note& note : m_Notes) {
+            lines.emplace_back(FormatNote(*errorText, note.code, m_Japanese ? note.japanese : note.english,
+                                          note.arg1.c_str(), note.arg2.c_str()));
+        }
+    }
+    CATCH_AND_REPORT
+    m_Notes.clear();
+    return lines;
 }
 
 bool IniFile::TakeMerged()

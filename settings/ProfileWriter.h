@@ -18,6 +18,8 @@ public:
     // Creates the file (or empties it) and starts it with the byte-order mark.
     explicit ProfileWriter(const wchar_t* path);
     ~ProfileWriter();
+    // Whether the file could be created.
+    bool Opened() const { return m_hFile != INVALID_HANDLE_VALUE; }
     ProfileWriter(const ProfileWriter&) = delete;
     ProfileWriter& operator=(const ProfileWriter&) = delete;
 

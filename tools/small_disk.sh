@@ -3,7 +3,9 @@
 # taken away after them (CTest fixtures):
 #   DIR/full      a 64 KiB filesystem that a test fills up
 #   DIR/readonly  a read-only filesystem holding a copy of PROGRAM and a
-#                 settings file beside it with one formula, 8*8, in row 0
+#                 settings file beside it with one formula, 8*8, in row 0,
+#                 and the same program renamed calc2.exe with calc2.ini
+#                 holding 9*9
 # Usage: small_disk.sh mount DIR PROGRAM | small_disk.sh unmount DIR
 # Without the right to mount nothing is mounted, and the tests that need it
 # skip with a message saying so.
@@ -30,6 +32,8 @@ mount)
     if mount -t tmpfs -o size=16m tmpfs "$dir/readonly" 2>/dev/null; then
         cp "$program" "$dir/readonly/" &&
             printf '[History0]\r\nStr00=8*8\r\n' >"$dir/readonly/$(basename "$program" .exe).ini" &&
+            cp "$program" "$dir/readonly/calc2.exe" &&
+            printf '[History0]\r\nStr00=9*9\r\n' >"$dir/readonly/calc2.ini" &&
             mount -o remount,ro "$dir/readonly" &&
             echo "a read-only filesystem with $(basename "$program") at $dir/readonly"
     else

@@ -97,7 +97,7 @@ bool VexiloSession::Start()
     }
     m_Process = {};
     m_Main = nullptr;
-    std::wstring commandLine = L"\"" + m_Folder + L"\\vexilo.exe\"";
+    std::wstring commandLine = L"\"" + m_Folder + L"\\" + m_Program + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     if (m_Folder.empty() || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

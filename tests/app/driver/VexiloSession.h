@@ -21,7 +21,8 @@ class VexiloSession {
 public:
     VexiloSession();
     // The program where it already lies, in a folder the session leaves as it is.
-    explicit VexiloSession(const std::wstring& folder) : m_Folder(folder), m_OwnsFolder(false) {}
+    explicit VexiloSession(const std::wstring& folder, const std::wstring& program = L"vexilo.exe")
+        : m_Folder(folder), m_Program(program), m_OwnsFolder(false) {}
     ~VexiloSession();
     VexiloSession(const VexiloSession&) = delete;
     VexiloSession& operator=(const VexiloSession&) = delete;
@@ -123,6 +124,7 @@ private:
     std::vector<std::wstring> SendAndCollect(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
     std::wstring m_Folder;
+    std::wstring m_Program = L"vexilo.exe";  // the program's file name in m_Folder
     bool m_OwnsFolder = true;
     PROCESS_INFORMATION m_Process = {};
     HWND m_Main = nullptr;
