@@ -98,7 +98,7 @@ void IniFile::LoadUnread(DWORD error)
         for (auto& text : history) text[0] = 0;
     }
     m_FileState = FileState::UNREAD;
-    AddNote(error, L"The settings file cannot be read; it is not overwritten until it can be [%s] [%OsErrCd%:%OsErr%]",
+    AddNote(error, L"The settings file cannot be read; it is kept as it is until it can be [%s] [%OsErrCd%:%OsErr%]",
             L"設定ファイルを読めません。読めるまで上書きしません [%s] [%OsErrCd%:%OsErr%]", ReadPath());
 }
 
