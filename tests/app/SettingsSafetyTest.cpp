@@ -69,6 +69,9 @@ TEST(SettingsSafety, LockedFileIsKeptAndJoinsOnlyItsHistoriesOnceReadable)
     EXPECT_FALSE(App::Checked(app.ModeToggle(0)));
     EXPECT_EQ(App::Checked(app.ModeToggle(1)), rowOneInteger);
     EXPECT_EQ(App::Text(app.AnswerLabel()), L"Answer");
+    // The save that joined the file wrote what the user has, not what the file held.
+    EXPECT_EQ(app.SettingsValue(L"Language", L"Japanese"), L"0");
+    EXPECT_EQ(app.SettingsValue(L"Switch", L"Int0"), L"0");
     const Box window = BoxOf(App::ScreenRect(app.Main()));
     ASSERT_TRUE(app.Close());
     for (int entry = 0; entry < 3; ++entry) {
