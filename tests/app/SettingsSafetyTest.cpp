@@ -173,45 +173,50 @@ TEST(SettingsSafety, FileNotUnderstoodIsKeptAndValuesStayOnOneLine)
     EXPECT_EQ(GetFileAttributesW((path + L".tmp").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-// The read-only folder that tools/small_disk.sh mounts for CTest, holding
-// vexilo.exe with vexilo.ini (8*8) and calc2.exe with calc2.ini (9*9); empty
-// when it is not there.
-std::wstring ReadOnlyProgramFolder()
+// The program installed where the user may not write: the read-only folder
+// that tools/small_disk.sh mounts for CTest, holding vexilo.exe with
+// vexilo.ini (8*8) and calc2.exe with calc2.ini (9*9), and the program's
+// folder in the user's application-data folder, emptied. Both folders are
+// empty paths when the read-only one is not there.
+struct ReadOnlyInstall {
+    std::wstring folder;
+    std::wstring userFolder;
+    std::wstring userPath;  // userFolder's vexilo.ini
+};
+
+// Removes what the program put into the user's folder.
+void EmptyUserFolder(const std::wstring& userFolder)
+{
+    for (const wchar_t* name : {L"vexilo.ini", L"calc2.ini"}) DeleteFileW((userFolder + L"\\" + name).c_str());
+    DeleteFileW(userFolder.c_str());
+    RemoveDirectoryW(userFolder.c_str());
+}
+
+ReadOnlyInstall PrepareReadOnlyInstall()
 {
     const std::wstring folder = MountedFolder("VEXILO_READONLY_FOLDER");
     const std::wstring probe = folder + L"\\probe";
     const bool writable = !folder.empty() && CreateDirectoryW(probe.c_str(), nullptr) && RemoveDirectoryW(probe.c_str());
-    if (folder.empty() || writable || GetFileAttributesW((folder + L"\\calc2.exe").c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return L"";
+    wchar_t appData[MAX_PATH] = L"";
+    if (folder.empty() || writable || GetFileAttributesW((folder + L"\\calc2.exe").c_str()) == INVALID_FILE_ATTRIBUTES
+        || GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH) == 0) {
+        return {};
     }
-    return folder;
+    const std::wstring userFolder = std::wstring(appData) + L"\\Vexilo";
+    EmptyUserFolder(userFolder);
+    return {folder, userFolder, userFolder + L"\\vexilo.ini"};
 }
 
 constexpr const char* NO_READONLY_FOLDER =
     "needs the read-only folder with vexilo.exe that tools/small_disk.sh mounts (as root) for CTest";
-
-// The program's own folder in the user's application-data folder, emptied.
-std::wstring EmptyUserFolder()
-{
-    wchar_t appData[MAX_PATH] = L"";
-    if (GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH) == 0) return L"";
-    const std::wstring userFolder = std::wstring(appData) + L"\\Vexilo";
-    for (const wchar_t* name : {L"vexilo.ini", L"calc2.ini"}) DeleteFileW((userFolder + L"\\" + name).c_str());
-    DeleteFileW(userFolder.c_str());
-    RemoveDirectoryW(userFolder.c_str());
-    return userFolder;
-}
 
 // Installed where the user may not write: the settings go to the user's
 // application-data folder, said once, the first time, in the interface
 // language; the file beside the program is read first.
 TEST(SettingsSafety, ProgramFolderThatCannotBeWrittenKeepsTheSettingsInTheUsersFolder)
 {
-    const std::wstring folder = ReadOnlyProgramFolder();
+    const auto [folder, userFolder, userPath] = PrepareReadOnlyInstall();
     if (folder.empty()) GTEST_SKIP() << NO_READONLY_FOLDER;
-    const std::wstring userFolder = EmptyUserFolder();
-    ASSERT_FALSE(userFolder.empty());
-    const std::wstring userPath = userFolder + L"\\vexilo.ini";
 
     App app(folder);
     ASSERT_TRUE(app.Start());
@@ -225,7 +230,7 @@ TEST(SettingsSafety, ProgramFolderThatCannotBeWrittenKeepsTheSettingsInTheUsersF
     EXPECT_EQ(LinesWith(app, {userPath}), 0u);
     EXPECT_EQ(App::ComboItems(app.FormulaBox(0)), History({L"6*7", L"8*8"}));
     ASSERT_TRUE(app.Close());
-    EmptyUserFolder();
+    EmptyUserFolder(userFolder);
 }
 
 // When the file beside the program cannot be copied to the user's folder,
@@ -233,11 +238,8 @@ TEST(SettingsSafety, ProgramFolderThatCannotBeWrittenKeepsTheSettingsInTheUsersF
 // copies it. A renamed program keeps its own name in the user's folder.
 TEST(SettingsSafety, ACopyToTheUsersFolderThatFailsIsReadWhereItIsAndTriedAgain)
 {
-    const std::wstring folder = ReadOnlyProgramFolder();
+    const auto [folder, userFolder, userPath] = PrepareReadOnlyInstall();
     if (folder.empty()) GTEST_SKIP() << NO_READONLY_FOLDER;
-    const std::wstring userFolder = EmptyUserFolder();
-    ASSERT_FALSE(userFolder.empty());
-    const std::wstring userPath = userFolder + L"\\vexilo.ini";
     const std::wstring besidePath = folder + L"\\vexilo.ini";
     // A file where the user's folder should be: nothing can be copied there.
     WriteFileBytes(userFolder, "in the way");
@@ -269,7 +271,7 @@ TEST(SettingsSafety, ACopyToTheUsersFolderThatFailsIsReadWhereItIsAndTriedAgain)
     ASSERT_TRUE(renamed.Close());
     EXPECT_EQ(App::ProfileValue(renamedPath, L"History0", L"Str00"), L"2*3");
     EXPECT_EQ(App::ProfileValue(userPath, L"History0", L"Str00"), L"8*8");
-    EmptyUserFolder();
+    EmptyUserFolder(userFolder);
 }
 
 }  // namespace
