@@ -112,7 +112,7 @@ private:
     // A log line kept until TakeNotes, which writes it in the language then used.
     struct Note {
         DWORD code;
-        const wchar_t* english;  // templates of OsErrorText::FormatError with two %s
+        const wchar_t* english;  // templates of OsErrorText::FormatError, up to two %s
         const wchar_t* japanese;
         std::wstring arg1;
         std::wstring arg2;
