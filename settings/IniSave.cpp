@@ -62,9 +62,10 @@ DWORD IniFile::ReplaceSettingsFile()
             error = GetLastError();
         }
         if (error == ERROR_SUCCESS) return ERROR_SUCCESS;
+        const bool tryAgain = HeldByAnotherCopy(error, newPath) && GetTickCount64() < deadline;
         // Only a file this save made goes: one the other copy holds is its own.
         if (created) DeleteFileW(newPath.c_str());
-        if (!HeldByAnotherCopy(error, newPath) || GetTickCount64() >= deadline) return error;
+        if (!tryAgain) return error;
         Sleep(SAVE_RETRY_MS);
     }
 }
