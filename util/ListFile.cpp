@@ -61,9 +61,10 @@ int WriteIntoDevice(HANDLE device, HWND hList, unsigned options, DWORD& error)
 // The new content goes into a temporary file beside the target, which takes
 // the target's place only when every line was written: a full disk or a
 // failed write leaves the old file whole and no half-written one behind.
-// The temporary file's name is the target's with TEMP_ENDING: one name per
-// target, so that a store cut short by a crash leaves one file, which the
-// next store to that target replaces, and no name the user chose is taken.
+// The temporary file's name is the target's with LIST_FILE_TEMP_ENDING: one
+// name per target, so that a store cut short by a crash leaves one file,
+// which the next store to that target replaces, and no name the user chose
+// is taken.
 int ReplaceWithLines(const wchar_t* fileName, bool targetExists, HWND hList, unsigned options, DWORD& error)
 {
     const std::wstring temp = std::wstring(fileName) + LIST_FILE_TEMP_ENDING;
