@@ -18,6 +18,7 @@
 #include "settings/IniFile.h"
 #include "util/MessageReport.h"
 #include "util/OsErrorText.h"
+#include "util/SystemLibrary.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ bool InitInstance(int showCmd)
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int showCmd)
 {
+    RestrictDllSearch();
     g_hInst = hInstance;
     SetMessageSink(ShowMainMessageBox);
     g_pIniFile = new IniFile;

@@ -7,9 +7,12 @@
 #include "util/Utf8.h"
 
 #ifdef _WIN32
+#include "util/SystemLibrary.h"
+
 // Wide arguments, so that formulas and variable texts keep every character.
 int wmain(int argc, wchar_t** argv)
 {
+    RestrictDllSearch();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.push_back(WideToUtf8(argv[i]));
     return RunCalcCli(args, *MakeStdIo());
