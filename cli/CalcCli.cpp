@@ -6,6 +6,7 @@
 #include "engine/Calculation.h"
 #include "util/MessageReport.h"
 #include "util/Utf8.h"
+#include "VexiloVersion.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ std::string HelpText()
         "  -a, --answer     print only what the answer field would show: the answer, or " + FailedAnswer() + " on failure\n"
         "  -v, --vars       after each successful calculation print one line: x=[X] y=[Y] z=[Z]\n"
         "  -h, --help       this text\n"
+        "      --version    the program's name and version on stdout, exit 0\n"
         "\n"
         "Exit status: 0 when every formula succeeded, 1 when one failed, 2 for a usage error,\n"
         "3 when standard input could not be read or standard output could not be written.\n";
@@ -46,6 +48,7 @@ struct Options {
     bool answerOnly = false;
     bool printVars = false;
     bool help = false;
+    bool version = false;
     std::array<std::wstring, 3> vars;  // x, y, z
     std::optional<std::string> formula;
 };
@@ -72,6 +75,7 @@ std::optional<std::string> ParseArgs(const std::vector<std::string>& args, Optio
             else if (arg == "--answer") options.answerOnly = true;
             else if (arg == "--vars") options.printVars = true;
             else if (arg == "--help") options.help = true;
+            else if (arg == "--version") options.version = true;
             else return "unknown option '" + arg + "'";
         } else {
             for (size_t k = 1; k < arg.size(); ++k) {
@@ -158,6 +162,11 @@ int RunCalcCli(const std::vector<std::string>& args, CliIo& io)
     }
     if (options.help) {
         io.Out(HelpText());
+        io.FlushOut();
+        return EXIT_ALL_SUCCEEDED;
+    }
+    if (options.version) {
+        io.Out("vexilo-calc " VEXILO_VERSION_TEXT "\n");
         io.FlushOut();
         return EXIT_ALL_SUCCEEDED;
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The vexilo-calc program itself, through real pipes: arguments, standard
 # input, the two output streams, their order and the exit status.
-# Usage: contract_test.sh COMMAND... (the program, with Wine in front for Windows)
+# Usage: VEXILO_VERSION=X.Y.Z contract_test.sh COMMAND... (the program, with
+# Wine in front for Windows)
 set -u
 calc=("$@")
 failures=0
@@ -71,6 +72,11 @@ check "usage line" $'vexilo-calc: unknown option \'--bogus\'\nusage: vexilo-calc
 
 out=$(run --help | head -n 1); status=$?
 check "help" "usage: vexilo-calc [options] [FORMULA]" "$out"
+
+# VEXILO_VERSION: the version CMake has from project().
+out=$(run --version 2>&1); status=$?
+check "version" "vexilo-calc $VEXILO_VERSION" "$out"
+check "version status" 0 "$status"
 
 [ "$failures" -eq 0 ] && echo "all passed" || echo "$failures failed"
 [ "$failures" -eq 0 ]
