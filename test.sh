@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Runs every test of Vexilo on a Debian machine: installs what is missing,
 # builds the host, fuzz, 64-bit and 32-bit Windows builds, runs the host tests
-# under ASan/UBSan, a short fuzzing run, and the Windows tests under Wine.
+# under ASan/UBSan, a short fuzzing run, the Windows tests under Wine, and
+# the release: its zips under Wine and a second, identical build.
 set -uo pipefail
 source "$(dirname "$0")/tools/common.sh"
 cd "$VEXILO_ROOT"
 
 ensure_packages cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev bc \
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 \
-    wine wine64 xvfb xauth fonts-noto-cjk xdotool imagemagick python3-mpmath || exit 1
+    wine wine64 xvfb xauth fonts-noto-cjk xdotool imagemagick python3-mpmath zip unzip || exit 1
 # Sets WINE32_MODE: native, emulated (qemu-user, as root in CI or with
 # VEXILO_EMULATE_I386=1) or none.
 if ensure_wine32; then wine32=yes; else wine32=no; fi
@@ -59,6 +60,27 @@ emulated)
 *)
     echo "32-bit Windows tests skipped: this machine cannot run 32-bit programs (the 32-bit build was still built)" ;;
 esac
+
+# The release: zipped from the two Windows builds above, tested from the
+# zips as a user meets them, then built again from a clone in another folder
+# to the same bytes.
+say "Release: tools/release.sh, the zips under Wine, a second build elsewhere"
+started=$SECONDS
+if tools/release.sh >"$VEXILO_OUT/release.log" 2>&1; then
+    zip_bits=64
+    [ "$WINE32_MODE" != none ] && zip_bits="64 32"
+    # shellcheck disable=SC2086
+    if WINE32_MODE=$WINE32_MODE tests/release/zip_test.sh dist out/win64/bin/app_tests.exe $zip_bits; then
+        ran+=("release zips ($zip_bits)")
+    else
+        failed+=("release zips")
+    fi
+    if tests/release/reproducible_test.sh; then ran+=("reproducible release"); else failed+=("reproducible release"); fi
+else
+    cat "$VEXILO_OUT/release.log"
+    failed+=("release")
+fi
+echo "Release checks: $((SECONDS - started)) s"
 stop_wine_servers
 stop_display
 
