@@ -8,6 +8,7 @@
 // restart, close and place the log only when lines are listed), and
 // "unsaved" compares the settings file with the one before the step.
 //   setting TEXT          a line of the settings file written before the first start
+//   plant NAME            a DLL beside the program named NAME that exports nothing
 //   start | restart | close
 //   type TARGET TEXT      as WM_SETTEXT | calc ROW TEXT (typed, then Calc) | click TARGET
 //   mode ROW int|dec      sets the toggle | command ID (a menu command)
@@ -201,6 +202,8 @@ void Script::Do(const std::wstring& command, std::wstring args)
     }
     if (command == L"setting") {
         m_Settings.push_back(args);
+    } else if (command == L"plant") {
+        ASSERT_TRUE(CopyFileW(BesideThisProgram(L"vexilo_planted.dll").c_str(), (app.Folder() + L"\\" + args).c_str(), FALSE));
     } else if (command == L"start" || command == L"restart") {
         if (!m_Settings.empty()) app.WriteSettingsText(m_Settings);
         m_Settings.clear();
