@@ -14,7 +14,7 @@ source "$(dirname "$0")/common.sh"
 cd "$VEXILO_ROOT"
 
 ensure_packages cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix \
-    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest zip
+    binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 zip
 
 if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
     SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) || {
