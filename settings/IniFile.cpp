@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <string>
 
-#include "settings/IniLayout.h"
+#include "settings/IniFileShared.h"
 #include "settings/ProfileWriter.h"
 #include "settings/SectionReader.h"
 #include "util/MessageReport.h"

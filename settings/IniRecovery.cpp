@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "settings/IniFile.h"
-#include "settings/IniLayout.h"
+#include "settings/IniFileShared.h"
 #include "util/MessageReport.h"
 #include "util/OsErrorText.h"
 

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "settings/IniFile.h"
-#include "settings/IniLayout.h"
+#include "settings/IniFileShared.h"
 #include "settings/ProfileWriter.h"
 #include "util/MessageReport.h"
 

@@ -3,16 +3,16 @@
 
 #include "util/TextFormat.h"
 
-// Writes a private-profile file in one pass, laid out as the profile
-// functions lay it out: UTF-16LE with a byte-order mark, a "[section]" line
-// before each section and "key=value" lines, every line ending in CR LF.
-// Buffered, so a whole settings file goes out in a few writes instead of
-// one rewrite of the file per key.
 // Copies value into line (capacity units) with every line break and other
 // control character turned into a space: a value stays on its own line, so
 // nothing in it can start a key or a section. Returns line.
 wchar_t* OneLineValue(const wchar_t* value, wchar_t* line, size_t capacity);
 
+// Writes a private-profile file in one pass, laid out as the profile
+// functions lay it out: UTF-16LE with a byte-order mark, a "[section]" line
+// before each section and "key=value" lines, every line ending in CR LF.
+// Buffered, so a whole settings file goes out in a few writes instead of
+// one rewrite of the file per key.
 class ProfileWriter {
 public:
     // Creates the file (or empties it) and starts it with the byte-order mark.

@@ -1,4 +1,6 @@
 #pragma once
+// What the source files of IniFile share: the check that a file can be read,
+// and the walk over every value in the order the file holds them.
 #include "settings/IniFile.h"
 #include "settings/SettingsKeys.h"
 
