@@ -6,10 +6,10 @@
 #include <string>
 
 #include "app/AppGlobals.h"
-#include "app/FormulaRowsWindow.h"
-#include "app/PanelWindow.h"
+#include "app/Controls.h"
 #include "app/ResourceIds.h"
 #include "app/WindowState.h"
+#include "app/WindowText.h"
 #include "engine/Calculation.h"
 #include "util/MessageReport.h"
 
@@ -23,14 +23,6 @@ bool FirstEntryIs(HWND box, const wchar_t* text)
     std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
     ComboBox_GetLBText(box, 0, entry.data());
     return std::wcscmp(entry.c_str(), text) == 0;
-}
-
-// The whole text of a window; the engine's request decides what is too long.
-std::wstring WholeText(HWND window)
-{
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 }  // namespace

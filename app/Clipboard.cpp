@@ -2,16 +2,13 @@
 
 #include <windows.h>
 
+#include "app/AppGlobals.h"
 #include "util/TextFormat.h"
 
-#include "app/PanelWindow.h"
-#include "app/AppGlobals.h"
-
-void CopyAnswerToClipboard()
+void CopyTextToClipboard(HWND owner, HWND field)
 {
-    if (!OpenClipboard(g_hWndMain)) return;
-    HWND answer = AnswerField();
-    const int length = GetWindowTextLengthW(answer);
+    if (!OpenClipboard(owner)) return;
+    const int length = GetWindowTextLengthW(field);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (static_cast<size_t>(length) + 1) * sizeof(wchar_t));
     wchar_t* text = block ? static_cast<wchar_t*>(GlobalLock(block)) : nullptr;
     if (!text) {
@@ -19,7 +16,7 @@ void CopyAnswerToClipboard()
         CloseClipboard();
         return;
     }
-    GetWindowTextW(answer, text, length + 1);
+    GetWindowTextW(field, text, length + 1);
     GlobalUnlock(block);
     EmptyClipboard();
     if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);  // the clipboard did not take it
@@ -27,6 +24,6 @@ void CopyAnswerToClipboard()
 
     // Logged from a copy: the block now belongs to the clipboard.
     wchar_t logged[TEXT_CAPACITY];
-    GetWindowTextW(answer, logged, TEXT_CAPACITY);
+    GetWindowTextW(field, logged, TEXT_CAPACITY);
     TracePrintf(L"[%s]Copied to the Clipboard", logged);
 }

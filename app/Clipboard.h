@@ -1,5 +1,6 @@
 #pragma once
+#include <windows.h>
 
-// Puts the answer field's whole text on the clipboard as Unicode text and
-// logs it; a busy clipboard is left alone.
-void CopyAnswerToClipboard();
+// Puts the field's whole text on the clipboard as Unicode text, the clipboard
+// opened for owner, and logs it; a busy clipboard is left alone.
+void CopyTextToClipboard(HWND owner, HWND field);

@@ -2,9 +2,9 @@
 
 #include <windowsx.h>
 
-#include "app/FormulaRowsWindow.h"
-#include "app/KeyboardNavigation.h"
 #include "app/AppGlobals.h"
+#include "app/Controls.h"
+#include "app/KeyboardNavigation.h"
 
 namespace {
 

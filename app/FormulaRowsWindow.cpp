@@ -2,10 +2,13 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 #include "app/AppGlobals.h"
 #include "app/CalculateRow.h"
+#include "app/Controls.h"
 #include "app/Layout.h"
-#include "app/Language.h"
+#include "app/ModeCaption.h"
 #include "app/ResourceIds.h"
 #include "app/RowHooks.h"
 
@@ -13,17 +16,12 @@ namespace {
 
 constexpr int FIRST_POSITION = 1;
 
-// Kept from creation: looked up by id, each would cost a search of all children.
-HWND g_FormulaBoxes[ROW_COUNT] = {};
-HWND g_FormulaEdits[ROW_COUNT] = {};
-HWND g_ModeToggles[ROW_COUNT] = {};
-HWND g_CalcButtons[ROW_COUNT] = {};
 // SIF_ALL, as the size-change log line shows it (17): the track position it
 // includes is ignored when the state is set. With ten of twenty rows in view
 // the bar always has something to scroll.
 SCROLLINFO g_Scroll = {sizeof(SCROLLINFO), SIF_ALL, 1, ROW_COUNT, 0, FIRST_POSITION, 0};
 
-struct RowControl {
+struct RowControlLayout {
     const wchar_t* className;
     const wchar_t* text;
     int firstId;
@@ -34,7 +32,7 @@ struct RowControl {
 // The three controls of a row, created in this order: the Calc button keeps
 // to the right edge, the mode toggle to its left, the formula box reaches
 // the toggle. All three are tab stops from creation on.
-constexpr RowControl ROW_CONTROLS[] = {
+constexpr RowControlLayout ROW_CONTROLS[] = {
     {L"COMBOBOX", L"\t", IDC_FORMULA_FIRST, {FromLeft(10), FromRight(100), 0, 300},
      CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_DISABLENOSCROLL | WS_BORDER | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP},
     {L"BUTTON", L"Dec", IDC_MODE_FIRST, {FromRight(100), FromRight(60), 0, 26},
@@ -42,8 +40,12 @@ constexpr RowControl ROW_CONTROLS[] = {
     {L"BUTTON", L"Calc", IDC_CALC_FIRST, {FromRight(60), FromRight(10), 0, 26}, BS_PUSHBUTTON | WS_BORDER | WS_TABSTOP},
 };
 constexpr int FORMULA_COLUMN = 0;
+constexpr int COLUMN_COUNT = 3;
 
-HWND* const ROW_HANDLES[] = {g_FormulaBoxes, g_ModeToggles, g_CalcButtons};
+HWND RowControlHandle(int column, int row)
+{
+    return ControlById(ROW_CONTROLS[column].firstId + row);
+}
 
 // Where a control of a row stands with the view at position.
 RECT RowControlRect(int column, int row, int width, int position)
@@ -59,17 +61,17 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
     RECT client;
     GetClientRect(hwnd, &client);
     for (int row = 0; row < ROW_COUNT; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            const RowControl& control = ROW_CONTROLS[column];
+        for (int column = 0; column < COLUMN_COUNT; ++column) {
+            const RowControlLayout& control = ROW_CONTROLS[column];
             const RECT rect = RowControlRect(column, row, client.right, FIRST_POSITION);
-            ROW_HANDLES[column][row] =
+            RegisterControl(
                 CreateWindowExW(0, control.className, control.text, WS_CHILD | WS_VISIBLE | control.style, rect.left,
                                 rect.top, rect.right - rect.left, rect.bottom - rect.top, hwnd,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.firstId + row)), g_hInst, nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.firstId + row)), g_hInst, nullptr));
         }
         COMBOBOXINFO info = {};
         info.cbSize = sizeof info;
-        g_FormulaEdits[row] = GetComboBoxInfo(g_FormulaBoxes[row], &info) ? info.hwndItem : nullptr;
+        RegisterFormulaEdit(row, GetComboBoxInfo(FormulaBox(row), &info) ? info.hwndItem : nullptr);
     }
     return TRUE;
 }
@@ -79,8 +81,8 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 void PlaceRows(HWND hwnd, int width, int height, int position, DropHeight dropHeight)
 {
     for (int row = 0; row < ROW_COUNT; ++row) {
-        for (int column = 0; column < 3; ++column) {
-            PlaceWindow(ROW_HANDLES[column][row], RowControlRect(column, row, width, position),
+        for (int column = 0; column < COLUMN_COUNT; ++column) {
+            PlaceWindow(RowControlHandle(column, row), RowControlRect(column, row, width, position),
                         column == FORMULA_COLUMN ? dropHeight : DropHeight::NONE);
         }
     }
@@ -138,65 +140,40 @@ void OnMouseWheel(HWND hwnd, int, int, int distance, UINT)
 
 void OnCommand(HWND, int id, HWND, UINT notification)
 {
-    if (id >= IDC_CALC_FIRST && id < IDC_CALC_FIRST + ROW_COUNT) {
-        const int row = id - IDC_CALC_FIRST;
+    const std::optional<RowControl> control = RowControlOf(id);
+    if (!control) return;
+    const int row = control->row;
+    switch (control->part) {
+    case RowPart::CALC:
         CalculateRow(row);
         SendMessageW(FormulaBox(row), WM_SETFOCUS, 0, 0);
-        // A combo box given the focus may select all of its text after
-        // notifying us; the remembered selection goes back once more.
         PutBackSelection(row);
-    } else if (id >= IDC_MODE_FIRST && id < IDC_MODE_FIRST + ROW_COUNT) {
-        UpdateModeLabel(ModeToggle(id - IDC_MODE_FIRST));
-    } else if (id >= IDC_FORMULA_FIRST && id < IDC_FORMULA_FIRST + ROW_COUNT) {
-        if (notification == CBN_SETFOCUS) OnFormulaFocus(id - IDC_FORMULA_FIRST);
+        break;
+    case RowPart::MODE: UpdateModeLabel(ModeToggle(row)); break;
+    case RowPart::FORMULA:
+        if (notification == CBN_SETFOCUS) OnFormulaFocus(row);
         else if (notification == CBN_KILLFOCUS) RemoveRowHooks();
+        break;
     }
 }
 
-void OnDestroy(HWND)
+// Without any one of its windows the program cannot go on, so each window's
+// end ends the message loop; the first quit message does, at the program's
+// end all three come together.
+void OnDestroy(HWND hwnd)
 {
-    for (int row = 0; row < ROW_COUNT; ++row) {
-        for (HWND* handles : ROW_HANDLES) {
-            DestroyWindow(handles[row]);
-            handles[row] = nullptr;
-        }
-        g_FormulaEdits[row] = nullptr;
-    }
+    ForgetControlsOf(hwnd);
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(hwnd, GW_CHILD)) DestroyWindow(child);
     g_hWndRows = nullptr;
     PostQuitMessage(0);
 }
 
 }  // namespace
 
-HWND FormulaBox(int row)
-{
-    return g_FormulaBoxes[row];
-}
-
-HWND FormulaEdit(int row)
-{
-    return g_FormulaEdits[row];
-}
-
-HWND ModeToggle(int row)
-{
-    return g_ModeToggles[row];
-}
-
-HWND CalcButton(int row)
-{
-    return g_CalcButtons[row];
-}
-
-void UpdateModeLabel(HWND toggle)
-{
-    SetTextIfChanged(toggle, ModeLabel(Button_GetCheck(toggle) == BST_CHECKED));
-}
-
 void SetRowsFont(HFONT font, bool redraw)
 {
     for (int row = 0; row < ROW_COUNT; ++row) {
-        for (HWND* handles : ROW_HANDLES) SetWindowFont(handles[row], font, redraw);
+        for (int column = 0; column < COLUMN_COUNT; ++column) SetWindowFont(RowControlHandle(column, row), font, redraw);
     }
 }
 

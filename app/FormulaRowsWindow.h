@@ -4,14 +4,6 @@
 // The scrolling window of the twenty formula rows inside the panel.
 LRESULT CALLBACK FormulaRowsWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-HWND FormulaBox(int row);
-HWND FormulaEdit(int row);  // the edit field inside the formula box
-HWND ModeToggle(int row);
-HWND CalcButton(int row);
-
-// Sets the toggle's caption from its check state and the language.
-void UpdateModeLabel(HWND toggle);
-
 // Gives font to the formula box, mode toggle and Calc button of every row.
 void SetRowsFont(HFONT font, bool redraw);
 

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 
 #include "app/AppGlobals.h"
-#include "app/FormulaRowsWindow.h"
+#include "app/Controls.h"
 #include "app/PaneFocus.h"
-#include "app/PanelWindow.h"
 #include "app/ResourceIds.h"
 #include "app/RowHooks.h"
 
@@ -126,8 +126,8 @@ bool RunKeyCommand(int id)
     case IDM_PREVIOUS_ROW: MoveToRow(-1); return true;
     case IDM_TOGGLE_MODE: Toggle(g_hWndRows, ModeToggle(CurrentRow())); return true;
     case IDM_CALCULATE_ROW: PressCalcKeepingSelection(CurrentRow()); return true;
-    case IDM_COPY_ANSWER: Press(g_hWndPanel, PanelControl(IDC_COPY)); return true;
-    case IDM_TOGGLE_ON_TOP: Toggle(g_hWndPanel, PanelControl(IDC_ON_TOP)); return true;
+    case IDM_COPY_ANSWER: Press(g_hWndPanel, ControlById(IDC_COPY)); return true;
+    case IDM_TOGGLE_ON_TOP: Toggle(g_hWndPanel, ControlById(IDC_ON_TOP)); return true;
     case IDM_NEXT_PANE: MoveToPane(1); return true;
     case IDM_PREVIOUS_PANE: MoveToPane(-1); return true;
     default: return false;
@@ -140,11 +140,8 @@ int RowOfControl(HWND control)
     if (!control || !rows) return -1;
     if (GetParent(control) != rows) control = GetParent(control);  // the edit field of a formula box
     if (!control || GetParent(control) != rows) return -1;
-    const int id = GetDlgCtrlID(control);
-    for (int first : {IDC_FORMULA_FIRST, IDC_MODE_FIRST, IDC_CALC_FIRST}) {
-        if (id >= first && id < first + ROW_COUNT) return id - first;
-    }
-    return -1;
+    const std::optional<RowControl> rowControl = RowControlOf(GetDlgCtrlID(control));
+    return rowControl ? rowControl->row : -1;
 }
 
 // Measured, not computed from the row pitch: whatever the layout, the

@@ -4,6 +4,7 @@
 
 #include "app/AppGlobals.h"
 #include "app/ErrorMessage.h"
+#include "app/InterfaceTexts.h"
 #include "app/ResourceIds.h"
 #include "app/SaveDialog.h"
 #include "util/ListFile.h"
@@ -19,8 +20,9 @@ WNDPROC g_PreviousLogListProc = nullptr;  // the list box's own procedure while 
 void ShowLogMenu(HWND hwnd, POINT screen)
 {
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, IDM_CLEAR_LOG, L"ログをクリア(&C)");
-    AppendMenuW(menu, MF_STRING, IDM_STORE_LOG, L"ログをファイルに保存(&S)");
+    // The log's menu has only its Japanese texts, whatever the interface language.
+    AppendMenuW(menu, MF_STRING, IDM_CLEAR_LOG, InterfaceText(TextId::CLEAR_LOG, true));
+    AppendMenuW(menu, MF_STRING, IDM_STORE_LOG, InterfaceText(TextId::STORE_LOG, true));
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, screen.x, screen.y, 0, hwnd, nullptr);
     DestroyMenu(menu);
 }
@@ -48,8 +50,7 @@ bool OnContextMenu(HWND hwnd, LPARAM position)
 
 void ReportStoreFailure(const wchar_t* path)
 {
-    const wchar_t* format = g_Japanese ? L"ログをファイルに保存できませんでした。\n%s\n[%OsErrCd%:%OsErr%]"
-                                       : L"The log could not be stored in the file.\n%s\n[%OsErrCd%:%OsErr%]";
+    const wchar_t* format = InterfaceText(TextId::LOG_NOT_STORED, g_Japanese);
     const DWORD error = GetLastError();
     MessagePrintf(0, L"%s", ErrorMessage(error, format, path));
 }

@@ -3,8 +3,10 @@
 #include <windowsx.h>
 
 #include "app/AppGlobals.h"
+#include "app/Controls.h"
 #include "app/ErrorMessage.h"
 #include "app/FocusKeeper.h"
+#include "app/InterfaceTexts.h"
 #include "app/KeyboardNavigation.h"
 #include "help/ExplainDialog.h"
 #include "app/FormulaRowsWindow.h"
@@ -204,8 +206,7 @@ void OnSetFocus(HWND hwnd, HWND previous)
 // message box, in the interface language.
 void ReportExitSaveFailure()
 {
-    const wchar_t* format = g_Japanese ? L"設定を保存できませんでした。\n%s\n[%OsErrCd%:%OsErr%]"
-                                       : L"The settings could not be saved.\n%s\n[%OsErrCd%:%OsErr%]";
+    const wchar_t* format = InterfaceText(TextId::SETTINGS_NOT_SAVED, g_Japanese);
     const DWORD error = g_pIniFile->GetSaveError();
     MessagePrintf(0, L"%s", ErrorMessage(error, format, g_pIniFile->GetIniPath()));
 }
@@ -224,6 +225,8 @@ void OnDestroy(HWND)
     DestroyWindow(g_hWndPanel);
     DeleteObject(g_hControlFont);
     g_hControlFont = nullptr;
+    // Each window of the program ends the message loop as it goes: the
+    // program cannot go on without any one of them.
     PostQuitMessage(0);
     g_hWndMain = nullptr;
 }

@@ -1,8 +1,7 @@
 #include "app/PaneFocus.h"
 
 #include "app/AppGlobals.h"
-#include "app/FormulaRowsWindow.h"
-#include "app/PanelWindow.h"
+#include "app/Controls.h"
 
 namespace {
 

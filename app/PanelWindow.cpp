@@ -6,11 +6,11 @@
 
 #include "app/AppGlobals.h"
 #include "app/Clipboard.h"
+#include "app/Controls.h"
 #include "app/FormulaRowsWindow.h"
-#include "help/ExplainDialog.h"
-#include "app/Language.h"
 #include "app/Layout.h"
 #include "app/ResourceIds.h"
+#include "help/ExplainDialog.h"
 
 namespace {
 
@@ -62,16 +62,13 @@ constexpr int PANEL_CONTROL_COUNT = static_cast<int>(std::size(PANEL_CONTROLS));
 
 constexpr Place ROWS_PLACE = {FromLeft(0), FromRight(0), 100, 310};
 
-HWND g_Controls[PANEL_CONTROL_COUNT] = {};  // by table index; kept, not looked up
-HWND g_AnswerField = nullptr;
-HWND g_VariableBoxes[VARIABLE_COUNT] = {};  // x, y, z in table order
+HWND g_Controls[PANEL_CONTROL_COUNT] = {};  // by table index, for the layout
 
 BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
 {
     g_hWndPanel = hwnd;
     RECT client;
     GetClientRect(hwnd, &client);
-    int variable = 0;
     for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
         const ControlLayout& layout = PANEL_CONTROLS[i];
         const RECT rect = PlaceRect(layout.place, client.right);
@@ -79,10 +76,10 @@ BOOL OnCreate(HWND hwnd, LPCREATESTRUCT)
                                         WS_CHILD | WS_VISIBLE | layout.style, rect.left, rect.top,
                                         rect.right - rect.left, rect.bottom - rect.top, hwnd,
                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(layout.id)), g_hInst, nullptr);
-        if (layout.role == Role::ANSWER) g_AnswerField = g_Controls[i];
-        if (layout.role == Role::VARIABLE_BOX && variable < VARIABLE_COUNT) g_VariableBoxes[variable++] = g_Controls[i];
+        if (layout.role == Role::ANSWER) RegisterAnswerField(g_Controls[i]);
+        else RegisterControl(g_Controls[i]);
     }
-    SetWindowFont(g_AnswerField, g_hAnswerFont, FALSE);
+    SetWindowFont(AnswerField(), g_hAnswerFont, FALSE);
 
     const RECT rows = PlaceRect(ROWS_PLACE, client.right);
     CreateWindowExW(WS_EX_CONTROLPARENT, ROWS_CLASS, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL, rows.left, rows.top,
@@ -107,22 +104,29 @@ void OnSize(HWND, UINT, int width, int)
     PlaceControls(width, DropHeight::KEEP);
 }
 
-void OnCommand(HWND, int id, HWND, UINT)
+// Makes the main window topmost while the on-top toggle is checked.
+void ApplyAlwaysOnTop(HWND toggle)
+{
+    const bool onTop = Button_GetCheck(toggle) == BST_CHECKED;
+    SetWindowPos(g_hWndMain, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void OnCommand(HWND, int id, HWND control, UINT)
 {
     switch (id) {
-    case IDC_COPY: CopyAnswerToClipboard(); break;
-    case IDC_ON_TOP: ApplyAlwaysOnTop(); break;
+    case IDC_COPY: CopyTextToClipboard(g_hWndMain, AnswerField()); break;
+    case IDC_ON_TOP: ApplyAlwaysOnTop(control); break;
     case IDC_HELP_BUTTON: ShowExplanation(g_hInst, g_hWndMain, g_Japanese); break;
     default: break;
     }
 }
 
+// Like every window of the program, its end ends the message loop.
 void OnDestroy(HWND hwnd)
 {
+    ForgetControlsOf(hwnd);
     for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(hwnd, GW_CHILD)) DestroyWindow(child);
     for (HWND& control : g_Controls) control = nullptr;
-    for (HWND& box : g_VariableBoxes) box = nullptr;
-    g_AnswerField = nullptr;
     g_hWndPanel = nullptr;
     PostQuitMessage(0);
 }
@@ -142,25 +146,6 @@ void SetPanelControlFont(HFONT font, bool redraw)
         if (PANEL_CONTROLS[i].role != Role::ANSWER) SetWindowFont(g_Controls[i], font, redraw);
     }
     SetRowsFont(font, redraw);
-}
-
-HWND AnswerField()
-{
-    return g_AnswerField;
-}
-
-HWND VariableBox(int var)
-{
-    return g_VariableBoxes[var];
-}
-
-HWND PanelControl(int id)
-{
-    // The answer label is the first control with its id.
-    for (int i = 0; i < PANEL_CONTROL_COUNT; ++i) {
-        if (PANEL_CONTROLS[i].id == id) return g_Controls[i];
-    }
-    return nullptr;
 }
 
 // Every message, handled here or not, goes on to the default procedure,

@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include "app/AppGlobals.h"
-#include "app/FormulaRowsWindow.h"
+#include "app/Controls.h"
 #include "util/OsErrorText.h"
 
 namespace {
@@ -82,9 +82,6 @@ void PressCalcKeepingSelection(int row)
     SendMessageW(FormulaEdit(row), EM_GETSEL, reinterpret_cast<WPARAM>(&g_SelectionStart),
                  reinterpret_cast<LPARAM>(&g_SelectionEnd));
     SendMessageW(CalcButton(row), BM_CLICK, 0, 0);
-    // The first time a combo box is handed the focus it selects all its
-    // text after telling us, which undoes the selection put back on
-    // CBN_SETFOCUS; so it goes back once more.
     PutBackSelection(row);
 }
 

@@ -10,7 +10,10 @@
 // puts the remembered selection back into its edit field.
 void OnFormulaFocus(int row);
 
-// Puts the remembered selection into the row's formula edit field.
+// Puts the remembered selection into the row's formula edit field. A combo
+// box handed the focus selects all of its text after it has told its parent,
+// which undoes the selection put back on CBN_SETFOCUS: whoever hands a formula
+// box the focus calls this once more afterwards.
 void PutBackSelection(int row);
 
 // Clicks the row's Calc button as Enter in its formula box does: the

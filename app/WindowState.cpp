@@ -2,19 +2,23 @@
 
 #include <windowsx.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/AppGlobals.h"
 #include "app/ErrorMessage.h"
-#include "app/FormulaRowsWindow.h"
-#include "app/PanelWindow.h"
+#include "app/Controls.h"
+#include "app/ModeCaption.h"
 #include "app/ResourceIds.h"
 #include "app/WindowPlacement.h"
 #include "settings/IniFile.h"
 #include "util/ComboLines.h"
 #include "util/LineExtent.h"
 #include "util/TextFormat.h"
+
+static_assert(ROW_COUNT == IniFile::ROW_CNT && VARIABLE_COUNT == IniFile::VAR_CNT,
+              "the settings file has a history for each formula row and each variable");
 
 namespace {
 
@@ -122,13 +126,14 @@ void LogSettingsNotes()
     for (const std::wstring& note : g_pIniFile->TakeNotes()) TracePrintf(L"%s", note.c_str());
 }
 
-// The box is known by its id: the formula boxes are numbered from
-// IDC_FORMULA_FIRST, the variable boxes IDC_X, IDC_Y, IDC_Z two apart.
+// The box is known by its id: a formula box by the row its id names,
+// the variable boxes as IDC_X, IDC_Y, IDC_Z, two apart.
 void NoteHistoryChanged(HWND box)
 {
     const int id = GetDlgCtrlID(box);
-    if (id >= IDC_FORMULA_FIRST && id < IDC_FORMULA_FIRST + ROW_COUNT) {
-        g_RowHistoryChanged[id - IDC_FORMULA_FIRST] = true;
+    const std::optional<RowControl> rowControl = RowControlOf(id);
+    if (rowControl && rowControl->part == RowPart::FORMULA) {
+        g_RowHistoryChanged[rowControl->row] = true;
     } else if (id >= IDC_X && id <= IDC_Z && (id - IDC_X) % 2 == 0) {
         g_VarHistoryChanged[(id - IDC_X) / 2] = true;
     }
