@@ -127,14 +127,3 @@ int32_t IniFile::ReadInt(const wchar_t* section, const wchar_t* key)
     // The unsigned result carries a negative value ("-8") in two's complement.
     return static_cast<int32_t>(GetPrivateProfileIntW(section, key, 0, m_IniPath));
 }
-
-void IniFile::WriteStr(const wchar_t* section, const wchar_t* key, const wchar_t* value)
-{
-    WritePrivateProfileStringW(section, key, OneLineValue(value, m_LineBuff, TEXT_CAPACITY), m_IniPath);
-}
-
-void IniFile::WriteInt(const wchar_t* section, const wchar_t* key, int32_t value)
-{
-    FormatText(m_NumBuff, TEXT_CAPACITY, L"%d", value);
-    WriteStr(section, key, m_NumBuff);
-}

@@ -63,8 +63,6 @@ public:
     // Single keys of the settings file through the private-profile functions.
     wchar_t* ReadStr(const wchar_t* section, const wchar_t* key);
     int32_t ReadInt(const wchar_t* section, const wchar_t* key);
-    void WriteStr(const wchar_t* section, const wchar_t* key, const wchar_t* value);
-    void WriteInt(const wchar_t* section, const wchar_t* key, int32_t value);
 
 private:
     template <typename Visit>
@@ -87,7 +85,6 @@ private:
     wchar_t m_ReadPath[TEXT_CAPACITY] = {};
     wchar_t m_ReadBuff[TEXT_CAPACITY] = {};
     wchar_t m_NumBuff[TEXT_CAPACITY] = {};
-    wchar_t m_LineBuff[TEXT_CAPACITY] = {};
     wchar_t m_History[ROW_CNT][HISTORY_CNT][TEXT_CAPACITY] = {};
     wchar_t m_VarHistory[VAR_CNT][HISTORY_CNT][TEXT_CAPACITY] = {};
     int32_t m_IntMode[ROW_CNT] = {};

@@ -4,7 +4,7 @@
 class IniFile;
 
 // The settings written the slow way, one WritePrivateProfileStringW call per
-// key (IniFile::WriteStr and WriteInt), 485 in the file's order. What
+// key, 485 in the file's order. What
 // IniFile::Save must match, and what the benchmark compares it with.
 void SaveKeyByKey(IniFile& ini);
 
