@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -83,97 +85,164 @@ std::wstring Ones(size_t count)
     return formula;
 }
 
-void CheckLine(const std::vector<std::wstring>& w, bool& intMode)
+using Words = std::vector<std::wstring>;
+
+// What the cases of one file share: the mode that "mode" lines set.
+struct CaseState {
+    bool intMode = false;
+};
+
+const Words ONE_TWO_THREE = {L"1", L"2", L"3"};
+
+void CheckMode(const Words& w, CaseState& state)
 {
-    const std::wstring& kind = w[0];
-    const std::vector<std::wstring> oneTwoThree = {L"1", L"2", L"3"};
-    if (kind == L"mode") {
-        intMode = w[1] == L"I";
-    } else if (kind == L"answer" || kind == L"variable") {
-        const Outcome out = kind == L"answer" ? Calc(intMode, w[1]) : Calc(intMode, L"x", false, {w[1], L"", L""});
-        EXPECT_TRUE(out.ok) << testing::PrintToString(out.err);
-        EXPECT_EQ(out.ans, w[2]);
+    state.intMode = w[1] == L"I";
+}
+
+void CheckAnswer(const Words& w, CaseState& state)
+{
+    const Outcome out = Calc(state.intMode, w[1]);
+    EXPECT_TRUE(out.ok) << testing::PrintToString(out.err);
+    EXPECT_EQ(out.ans, w[2]);
+    EXPECT_TRUE(out.messages.empty());
+}
+
+void CheckVariable(const Words& w, CaseState& state)
+{
+    const Outcome out = Calc(state.intMode, L"x", false, {w[1], L"", L""});
+    EXPECT_TRUE(out.ok) << testing::PrintToString(out.err);
+    EXPECT_EQ(out.ans, w[2]);
+    EXPECT_TRUE(out.messages.empty());
+    EXPECT_EQ(out.vars[0], w[1]);  // reading x never rewrites its text
+}
+
+void CheckStore(const Words& w, CaseState& state)
+{
+    const Outcome out = Calc(state.intMode, w[1], false, ONE_TWO_THREE);
+    EXPECT_EQ(out.ok, !out.ans.empty());
+    EXPECT_EQ(Words({out.ans, out.vars[0], out.vars[1], out.vars[2]}), Words(w.begin() + 2, w.end()));
+}
+
+// Refusals in both languages; x, y and z set, so that a formula naming them
+// is refused for its own fault.
+void CheckRefusal(const Words& w, CaseState& state)
+{
+    for (bool japanese : {false, true}) {
+        SCOPED_TRACE(japanese ? "Japanese" : "English");
+        const Outcome out = Calc(state.intMode, w[1], japanese, ONE_TWO_THREE);
+        EXPECT_FALSE(out.ok);
+        const size_t caret = std::stoul(w[2]);
+        EXPECT_EQ(out.errPos, static_cast<int32_t>(caret));
+        EXPECT_EQ(out.err, CaretLine(caret, japanese));
         EXPECT_TRUE(out.messages.empty());
-        if (kind == L"variable") {
-            EXPECT_EQ(out.vars[0], w[1]);  // reading x never rewrites its text
-        }
-    } else if (kind == L"store") {
-        const Outcome out = Calc(intMode, w[1], false, oneTwoThree);
-        EXPECT_EQ(out.ok, !out.ans.empty());
-        EXPECT_EQ(std::vector<std::wstring>({out.ans, out.vars[0], out.vars[1], out.vars[2]}),
-                  std::vector<std::wstring>(w.begin() + 2, w.end()));
-    } else if (kind == L"refuse" || kind == L"divzero" || kind == L"count") {
-        // Both languages; x, y and z set, so that a formula naming them is refused for its own fault.
-        for (bool japanese : {false, true}) {
-            SCOPED_TRACE(japanese ? "Japanese" : "English");
-            if (kind == L"count") {
-                const Outcome out = Calc(w[1] == L"I", w[2], japanese);
-                EXPECT_TRUE(out.ok) << "a non-null, possibly empty answer";
-                EXPECT_EQ(out.ans, w[4]);
-                EXPECT_EQ(out.messages, std::vector<std::wstring>{w[3]});
-                EXPECT_EQ(out.err, L"");
-                continue;
-            }
-            const Outcome out = Calc(intMode, w[1], japanese, oneTwoThree);
-            EXPECT_FALSE(out.ok);
-            if (kind == L"divzero") {
-                EXPECT_EQ(out.err, DivisionText(japanese));
-                EXPECT_EQ(out.messages, std::vector<std::wstring>(w.begin() + 2, w.end()));
-                EXPECT_EQ(out.ans, L"");
-            } else {
-                const size_t caret = std::stoul(w[2]);
-                EXPECT_EQ(out.errPos, static_cast<int32_t>(caret));
-                EXPECT_EQ(out.err, CaretLine(caret, japanese));
-                EXPECT_TRUE(out.messages.empty());
-            }
-        }
-    } else if (kind == L"name") {
-        // A function after an operator too; name and bracket must not be parted.
-        std::wstring formula = L"1+" + w[1];
-        EXPECT_TRUE(Calc(intMode, formula).ok);
-        const Outcome spaced = Calc(intMode, formula.insert(formula.find(L'('), L" "));
-        EXPECT_EQ(spaced.err, CaretLine(3, false));
-    } else if (kind == L"apply") {
-        const DecFunction* function = FunctionNamed(w[1]);
-        ASSERT_TRUE(function && (function->apply1 || function->apply2));
-        const double got = function->operands == 1 ? function->apply1(Number(w[2]))
-                                                   : function->apply2(Number(w[2]), Number(w[3]));
-        EXPECT_EQ(std::bit_cast<uint64_t>(got), std::bit_cast<uint64_t>(Number(w.back()))) << got;
-    } else if (kind == L"dms") {
-        wchar_t text[DMS_CAPACITY];
-        FormatDms(Number(w[1]), text, DMS_CAPACITY);
-        EXPECT_EQ(std::wstring(text), w[2]);
-    } else if (kind == L"long") {
-        const std::wstring formula = w[2] + Ones(std::stoul(w[3])) + w[4];
-        const size_t caret = w[5][0] == L'=' ? 0 : std::stoul(w[5]);
-        for (bool japanese : {false, true}) {
-            const Outcome out = Calc(w[1] == L"I", formula, japanese);
-            if (w[5][0] == L'=') {
-                EXPECT_EQ(std::vector<std::wstring>({out.ans, out.err}), std::vector<std::wstring>({w[5].substr(1), L""}));
-                EXPECT_TRUE(out.messages.empty());
-                continue;
-            }
-            EXPECT_EQ(out.errPos, static_cast<int32_t>(caret));
-            EXPECT_EQ(out.err, CaretLine(std::min<size_t>(caret, japanese ? 1018 : 1009), japanese));
-        }
-    } else {
-        ADD_FAILURE() << "unknown line kind";
     }
 }
 
+void CheckDivisionByZero(const Words& w, CaseState& state)
+{
+    for (bool japanese : {false, true}) {
+        SCOPED_TRACE(japanese ? "Japanese" : "English");
+        const Outcome out = Calc(state.intMode, w[1], japanese, ONE_TWO_THREE);
+        EXPECT_FALSE(out.ok);
+        EXPECT_EQ(out.err, DivisionText(japanese));
+        EXPECT_EQ(out.messages, Words(w.begin() + 2, w.end()));
+        EXPECT_EQ(out.ans, L"");
+    }
+}
+
+void CheckStackCount(const Words& w, CaseState&)
+{
+    for (bool japanese : {false, true}) {
+        SCOPED_TRACE(japanese ? "Japanese" : "English");
+        const Outcome out = Calc(w[1] == L"I", w[2], japanese);
+        EXPECT_TRUE(out.ok) << "a non-null, possibly empty answer";
+        EXPECT_EQ(out.ans, w[4]);
+        EXPECT_EQ(out.messages, Words{w[3]});
+        EXPECT_EQ(out.err, L"");
+    }
+}
+
+// A function after an operator too; name and bracket must not be parted.
+void CheckName(const Words& w, CaseState& state)
+{
+    std::wstring formula = L"1+" + w[1];
+    EXPECT_TRUE(Calc(state.intMode, formula).ok);
+    const Outcome spaced = Calc(state.intMode, formula.insert(formula.find(L'('), L" "));
+    EXPECT_EQ(spaced.err, CaretLine(3, false));
+}
+
+void CheckApply(const Words& w, CaseState&)
+{
+    const DecFunction* function = FunctionNamed(w[1]);
+    ASSERT_TRUE(function && (function->apply1 || function->apply2));
+    const double got = function->operands == 1 ? function->apply1(Number(w[2]))
+                                               : function->apply2(Number(w[2]), Number(w[3]));
+    EXPECT_EQ(std::bit_cast<uint64_t>(got), std::bit_cast<uint64_t>(Number(w.back()))) << got;
+}
+
+void CheckDms(const Words& w, CaseState&)
+{
+    wchar_t text[DMS_CAPACITY];
+    FormatDms(Number(w[1]), text, DMS_CAPACITY);
+    EXPECT_EQ(std::wstring(text), w[2]);
+}
+
+void CheckLong(const Words& w, CaseState&)
+{
+    const std::wstring formula = w[2] + Ones(std::stoul(w[3])) + w[4];
+    const size_t caret = w[5][0] == L'=' ? 0 : std::stoul(w[5]);
+    for (bool japanese : {false, true}) {
+        const Outcome out = Calc(w[1] == L"I", formula, japanese);
+        if (w[5][0] == L'=') {
+            EXPECT_EQ(Words({out.ans, out.err}), Words({w[5].substr(1), L""}));
+            EXPECT_TRUE(out.messages.empty());
+            continue;
+        }
+        EXPECT_EQ(out.errPos, static_cast<int32_t>(caret));
+        EXPECT_EQ(out.err, CaretLine(std::min<size_t>(caret, japanese ? 1018 : 1009), japanese));
+    }
+}
+
+// The line kinds of the case files, by their first word.
+struct LineKind {
+    const wchar_t* name;
+    void (*check)(const Words& words, CaseState& state);
+};
+
+constexpr LineKind LINE_KINDS[] = {
+    {L"mode", CheckMode},
+    {L"answer", CheckAnswer},
+    {L"variable", CheckVariable},
+    {L"store", CheckStore},
+    {L"refuse", CheckRefusal},
+    {L"divzero", CheckDivisionByZero},
+    {L"count", CheckStackCount},
+    {L"name", CheckName},
+    {L"apply", CheckApply},
+    {L"dms", CheckDms},
+    {L"long", CheckLong},
+};
+
 TEST(EngineCases, EveryCaseOfTheDataFiles)
 {
+    std::map<std::wstring, size_t> linesOfKind;
     size_t files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(VEXILO_ENGINE_DATA_DIR "/cases")) {
-        bool intMode = false;
+        CaseState state;
         ++files;
         ForEachDataLine(entry.path().string(), [&](const std::vector<std::string>& words) {
-            std::vector<std::wstring> wide;
+            Words wide;
             for (const std::string& word : words) wide.push_back(Utf8ToWide(word));
-            CheckLine(wide, intMode);
+            const auto kind = std::find_if(std::begin(LINE_KINDS), std::end(LINE_KINDS),
+                                           [&](const LineKind& k) { return wide[0] == k.name; });
+            ASSERT_NE(kind, std::end(LINE_KINDS)) << "unknown line kind";
+            ++linesOfKind[kind->name];
+            kind->check(wide, state);
         });
     }
     EXPECT_EQ(files, 4u) << "decimal, entry, functions and integer";
+    // A kind whose lines all vanished, or were misspelled, would check nothing.
+    for (const LineKind& kind : LINE_KINDS) EXPECT_GT(linesOfKind[kind.name], 0u) << WideToUtf8(kind.name);
 }
 
 // Every file of tools/make_math_reference.py holds one function's cases:
