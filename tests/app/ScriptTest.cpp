@@ -107,12 +107,36 @@ std::wstring Describe(const MenuEntry& entry)
     return text.str();
 }
 
+// What a command does to the step under way: nothing, or it begins a new
+// step, in which the log must then hold exactly the lines listed (EXACT) or
+// is compared only when lines are listed (LOOSE).
+enum class Step { NONE, LOOSE, EXACT };
+
+// One line of a script: its command, the words after it (taken one by one
+// by the handler) and, untouched, the whole rest of the line.
+struct Line {
+    std::wstring command;
+    std::wstring args;
+    std::wstring all;
+};
+
+class Script;
+
+struct Command {
+    const wchar_t* name;
+    Step step;
+    void (*run)(Script& script, Line& line);
+};
+
 class Script {
 public:
     void Run(const std::string& bytes);
 
 private:
+    static const Command* Find(const std::wstring& name);
     void Do(const std::wstring& command, std::wstring args);
+    void Launch(bool restart);
+    void ExpectHistoryEntry(bool variable, std::wstring& args);
     void Begin(bool strict);
     void EndStep();
     HWND Target(const std::wstring& name);
@@ -191,154 +215,213 @@ HWND Script::Opened(const std::wstring& className)
     return App::FindTopLevel(processId, className.c_str());
 }
 
+const Command* Script::Find(const std::wstring& name)
+{
+    static const Command COMMANDS[] = {
+        // Actions
+        {L"setting", Step::NONE, [](Script& s, Line& l) { s.m_Settings.push_back(l.args); }},
+        {L"plant", Step::NONE,
+         [](Script& s, Line& l) {
+             ASSERT_TRUE(CopyFileW(BesideThisProgram(L"vexilo_planted.dll").c_str(),
+                                   (s.m_App.Folder() + L"\\" + l.args).c_str(), FALSE));
+         }},
+        {L"start", Step::LOOSE, [](Script& s, Line&) { s.Launch(false); }},
+        {L"restart", Step::LOOSE, [](Script& s, Line&) { s.Launch(true); }},
+        {L"close", Step::LOOSE,
+         [](Script& s, Line&) {
+             ASSERT_TRUE(s.m_App.Close());
+             s.m_Started = false;
+         }},
+        {L"type", Step::EXACT, [](Script& s, Line& l) { App::SetText(s.Target(Take(l.args)), l.args); }},
+        {L"calc", Step::EXACT,
+         [](Script& s, Line& l) {
+             const int row = TakeInt(l.args);
+             App::SetText(s.m_App.FormulaBox(row), l.args);
+             s.m_Messages = s.m_App.Click(s.m_App.CalcButton(row));
+         }},
+        {L"click", Step::EXACT, [](Script& s, Line& l) { s.m_Messages = s.m_App.Click(s.Target(l.args)); }},
+        {L"mode", Step::EXACT,
+         [](Script& s, Line& l) {
+             const int row = TakeInt(l.args);
+             s.m_App.SetIntegerMode(row, l.args == L"int");
+         }},
+        {L"command", Step::EXACT, [](Script& s, Line& l) { s.m_Messages = s.m_App.Command(TakeInt(l.args)); }},
+        {L"scroll", Step::EXACT,
+         [](Script& s, Line& l) {
+             const std::wstring REQUESTS = L" lineup linedown pageup pagedown thumb track top bottom end ";
+             const size_t at = REQUESTS.find(L" " + Take(l.args) + L" ");
+             ASSERT_NE(at, std::wstring::npos) << "no such scroll request";
+             // The requests are SB_LINEUP (0) to SB_ENDSCROLL (8) in this order.
+             const auto request = static_cast<WORD>(std::count(REQUESTS.begin(), REQUESTS.begin() + at + 1, L' ') - 1);
+             s.m_App.Scroll(request, static_cast<WORD>(l.args.empty() ? 0 : std::stoi(l.args)));
+         }},
+        {L"wheel", Step::EXACT, [](Script& s, Line& l) { s.m_App.Wheel(static_cast<short>(TakeInt(l.args))); }},
+        {L"width", Step::EXACT, [](Script& s, Line& l) { s.m_App.SetClientWidth(TakeInt(l.args)); }},
+        {L"place", Step::LOOSE,
+         [](Script& s, Line& l) {
+             int box[4];
+             for (int& value : box) value = TakeInt(l.args);
+             SetWindowPos(s.m_App.Main(), nullptr, box[0], box[1], box[2], box[3], SWP_NOZORDER | SWP_NOACTIVATE);
+             s.m_App.Settle();
+         }},
+        {L"clip", Step::NONE, [](Script&, Line&) { Clipboard(true); }},
+        // Real input
+        {L"front", Step::EXACT, [](Script& s, Line&) { ASSERT_TRUE(BringToFront(s.m_App.Main())); }},
+        {L"pointer", Step::EXACT,
+         [](Script& s, Line& l) {
+             const POINT at = CenterOf(s.Target(l.args));
+             SetCursorPos(at.x, at.y);
+         }},
+        {L"key", Step::EXACT,
+         [](Script&, Line& l) {
+             std::vector<WORD> keys;
+             for (size_t plus; (plus = l.args.find(L'+')) != std::wstring::npos; l.args.erase(0, plus + 1)) {
+                 keys.push_back(KeyCode(l.args.substr(0, plus)));
+             }
+             keys.push_back(KeyCode(l.args));
+             PressChord(keys);
+         }},
+        {L"clickon", Step::EXACT,
+         [](Script& s, Line& l) {
+             ASSERT_TRUE(BringToFront(s.m_App.Main()));
+             ClickAt(CenterOf(s.Target(l.args)));
+         }},
+        {L"wheelat", Step::EXACT,
+         [](Script& s, Line& l) {
+             ASSERT_TRUE(BringToFront(s.m_App.Main()));
+             const POINT at = CenterOf(s.Target(Take(l.args)));
+             WheelAt(at, std::stoi(l.args));
+         }},
+        {L"select", Step::EXACT,
+         [](Script& s, Line& l) {
+             HWND edit = s.Target(Take(l.args));
+             const int start = TakeInt(l.args);
+             SendMessageW(edit, EM_SETSEL, start, std::stoi(l.args));
+         }},
+        {L"pick", Step::EXACT,
+         [](Script& s, Line& l) {
+             const int row = TakeInt(l.args);
+             SendMessageW(s.m_App.FormulaBox(row), CB_SETCURSEL, std::stoi(l.args), 0);
+         }},
+        {L"barrier", Step::EXACT,
+         [](Script& s, Line&) {
+             // Real input is handled in order: once a click given after the keys
+             // has flipped row 9's toggle, the keys before it have been handled.
+             HWND toggle = s.m_App.ModeToggle(9);
+             const bool checked = App::Checked(toggle);
+             ClickAt(CenterOf(toggle));
+             ASSERT_TRUE(WaitUntil([&] { return App::Checked(toggle) != checked; }));
+             s.m_App.Click(toggle);
+         }},
+        {L"dialog", Step::EXACT,
+         [](Script& s, Line& l) {
+             PostMessageW(s.m_App.Main(), WM_COMMAND, TakeInt(l.args), 0);  // as the menu sends it
+             const int control = TakeInt(l.args);
+             HWND dialog = s.m_App.WaitForWindowOfClass(L"#32770");
+             ASSERT_TRUE(dialog && GetDlgItem(dialog, control)) << "no dialog with control " << control;
+             ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
+             PressKey(KeyCode(l.args));
+             ASSERT_TRUE(WaitGone(dialog));
+         }},
+        // Checks
+        {L"log", Step::NONE, [](Script& s, Line& l) { s.m_ExpectedLog.push_back(l.all); }},
+        {L"message", Step::NONE, [](Script& s, Line& l) { s.m_ExpectedMessages.push_back(l.all); }},
+        {L"menu", Step::NONE, [](Script& s, Line& l) { s.m_ExpectedMenu.push_back(l.all); }},
+        {L"text", Step::NONE,
+         [](Script& s, Line& l) {
+             HWND window = s.Target(Take(l.args));
+             ExpectSoon([&] { return App::Text(window); }, l.args);
+         }},
+        {L"history", Step::NONE, [](Script& s, Line& l) { s.ExpectHistoryEntry(false, l.args); }},
+        {L"varhistory", Step::NONE, [](Script& s, Line& l) { s.ExpectHistoryEntry(true, l.args); }},
+        {L"checked", Step::NONE,
+         [](Script& s, Line& l) {
+             HWND toggle = s.m_App.ModeToggle(TakeInt(l.args));
+             ExpectSoon([&] { return App::Checked(toggle); }, l.args == L"1");
+         }},
+        {L"topmost", Step::NONE,
+         [](Script& s, Line& l) {
+             ExpectSoon([&] { return (GetWindowLongW(s.m_App.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, l.args == L"1");
+         }},
+        {L"saved", Step::NONE,
+         [](Script& s, Line& l) {
+             const std::wstring section = Take(l.args);
+             const std::wstring key = Take(l.args);
+             EXPECT_EQ(s.m_App.SettingsValue(section.c_str(), key.c_str()), l.args);
+         }},
+        {L"unsaved", Step::NONE, [](Script& s, Line&) { EXPECT_EQ(s.m_App.SettingsBytes(), s.m_FileBefore); }},
+        {L"nofile", Step::NONE, [](Script& s, Line&) { EXPECT_FALSE(s.m_App.SettingsExist()); }},
+        {L"clipboard", Step::NONE, [](Script&, Line& l) { EXPECT_EQ(Clipboard(), l.all); }},
+        {L"window", Step::NONE,
+         [](Script& s, Line& l) {
+             Box box;
+             for (LONG& value : box) value = TakeInt(l.args);
+             EXPECT_EQ(BoxOf(App::ScreenRect(s.m_App.Main())), box);
+         }},
+        {L"focus", Step::NONE,
+         [](Script& s, Line& l) {
+             HWND target = s.Target(l.args);
+             ExpectSoon([&] { return FocusOf(s.m_App.Main()); }, target);
+         }},
+        {L"selection", Step::NONE,
+         [](Script& s, Line& l) {
+             HWND edit = s.Target(Take(l.args));
+             const DWORD start = static_cast<DWORD>(TakeInt(l.args));
+             ExpectSoon([&] { return EditSelection(edit); }, std::make_pair(start, static_cast<DWORD>(std::stoi(l.args))));
+         }},
+        {L"selected", Step::NONE,
+         [](Script& s, Line& l) {
+             HWND box = s.m_App.FormulaBox(TakeInt(l.args));
+             ExpectSoon([&] { return SendMessageW(box, CB_GETCURSEL, 0, 0); }, static_cast<LRESULT>(std::stoi(l.args)));
+         }},
+        {L"opened", Step::NONE, [](Script& s, Line& l) { ExpectSoon([&] { return s.Opened(l.args) != nullptr; }, true); }},
+        {L"closed", Step::NONE, [](Script& s, Line& l) { ExpectSoon([&] { return s.Opened(l.args) != nullptr; }, false); }},
+        {L"menuat", Step::NONE,
+         [](Script& s, Line& l) {
+             POINT corner = {0, 0};
+             ClientToScreen(s.Target(l.args), &corner);
+             ExpectSoon([&] {
+                 const RECT menu = App::ScreenRect(s.Opened(L"#32768"));
+                 return std::make_pair(menu.left, menu.top);
+             }, std::make_pair(corner.x, corner.y));
+         }},
+        {L"loglines", Step::NONE,
+         [](Script& s, Line& l) {
+             ExpectSoon([&] { return s.m_App.LogLines().size(); }, static_cast<size_t>(std::stoul(l.args)));
+         }},
+        {L"view", Step::NONE, [](Script& s, Line& l) { ExpectSoon([&] { return FirstInView(s.m_App); }, std::stoi(l.args)); }},
+    };
+    for (const Command& command : COMMANDS) {
+        if (name == command.name) return &command;
+    }
+    return nullptr;
+}
+
+void Script::Launch(bool restart)
+{
+    if (!m_Settings.empty()) m_App.WriteSettingsText(m_Settings);
+    m_Settings.clear();
+    m_Started = restart ? m_App.Restart() : m_App.Start();
+    m_LogBefore = 0;
+    ASSERT_TRUE(m_Started);
+}
+
+// history ROW ENTRY TEXT, varhistory N ENTRY TEXT
+void Script::ExpectHistoryEntry(bool variable, std::wstring& args)
+{
+    const int box = TakeInt(args);
+    const auto entry = static_cast<size_t>(TakeInt(args));
+    const Texts items = App::ComboItems(variable ? m_App.VariableBox(box) : m_App.FormulaBox(box));
+    EXPECT_EQ(entry < items.size() ? items[entry] : L"<none>", args);
+}
+
 void Script::Do(const std::wstring& command, std::wstring args)
 {
-    App& app = m_App;
-    const std::wstring all = args;
-    const std::wstring ACTIONS = L" start restart close type calc click mode command scroll wheel width place front pointer key"
-                                 L" clickon wheelat select pick barrier dialog ";
-    if (ACTIONS.find(L" " + command + L" ") != std::wstring::npos) {
-        Begin(command != L"start" && command != L"restart" && command != L"close" && command != L"place");
-    }
-    if (command == L"setting") {
-        m_Settings.push_back(args);
-    } else if (command == L"plant") {
-        ASSERT_TRUE(CopyFileW(BesideThisProgram(L"vexilo_planted.dll").c_str(), (app.Folder() + L"\\" + args).c_str(), FALSE));
-    } else if (command == L"start" || command == L"restart") {
-        if (!m_Settings.empty()) app.WriteSettingsText(m_Settings);
-        m_Settings.clear();
-        m_Started = command == L"start" ? app.Start() : app.Restart();
-        m_LogBefore = 0;
-        ASSERT_TRUE(m_Started);
-    } else if (command == L"close") {
-        ASSERT_TRUE(app.Close());
-        m_Started = false;
-    } else if (command == L"type") {
-        App::SetText(Target(Take(args)), args);
-    } else if (command == L"calc") {
-        const int row = TakeInt(args);
-        App::SetText(app.FormulaBox(row), args);
-        m_Messages = app.Click(app.CalcButton(row));
-    } else if (command == L"click") {
-        m_Messages = app.Click(Target(args));
-    } else if (command == L"mode") {
-        const int row = TakeInt(args);
-        app.SetIntegerMode(row, args == L"int");
-    } else if (command == L"command") {
-        m_Messages = app.Command(TakeInt(args));
-    } else if (command == L"scroll") {
-        const std::wstring REQUESTS = L" lineup linedown pageup pagedown thumb track top bottom end ";
-        const size_t at = REQUESTS.find(L" " + Take(args) + L" ");
-        ASSERT_NE(at, std::wstring::npos) << "no such scroll request";
-        // The requests are SB_LINEUP (0) to SB_ENDSCROLL (8) in this order.
-        const auto request = static_cast<WORD>(std::count(REQUESTS.begin(), REQUESTS.begin() + at + 1, L' ') - 1);
-        app.Scroll(request, static_cast<WORD>(args.empty() ? 0 : std::stoi(args)));
-    } else if (command == L"wheel") {
-        app.Wheel(static_cast<short>(TakeInt(args)));
-    } else if (command == L"width") {
-        app.SetClientWidth(TakeInt(args));
-    } else if (command == L"place") {
-        int box[4];
-        for (int& value : box) value = TakeInt(args);
-        SetWindowPos(app.Main(), nullptr, box[0], box[1], box[2], box[3], SWP_NOZORDER | SWP_NOACTIVATE);
-        app.Settle();
-    } else if (command == L"front") {
-        ASSERT_TRUE(BringToFront(app.Main()));
-    } else if (command == L"pointer") {
-        const POINT at = CenterOf(Target(args));
-        SetCursorPos(at.x, at.y);
-    } else if (command == L"key") {
-        std::vector<WORD> keys;
-        for (size_t plus; (plus = args.find(L'+')) != std::wstring::npos; args.erase(0, plus + 1)) {
-            keys.push_back(KeyCode(args.substr(0, plus)));
-        }
-        keys.push_back(KeyCode(args));
-        PressChord(keys);
-    } else if (command == L"clickon" || command == L"wheelat") {
-        ASSERT_TRUE(BringToFront(app.Main()));
-        const POINT at = CenterOf(Target(Take(args)));
-        if (command == L"clickon") ClickAt(at);
-        else WheelAt(at, std::stoi(args));
-    } else if (command == L"select") {
-        HWND edit = Target(Take(args));
-        const int start = TakeInt(args);
-        SendMessageW(edit, EM_SETSEL, start, std::stoi(args));
-    } else if (command == L"pick") {
-        const int row = TakeInt(args);
-        SendMessageW(app.FormulaBox(row), CB_SETCURSEL, std::stoi(args), 0);
-    } else if (command == L"barrier") {
-        // Real input is handled in order: once a click given after the keys
-        // has flipped row 9's toggle, the keys before it have been handled.
-        HWND toggle = app.ModeToggle(9);
-        const bool checked = App::Checked(toggle);
-        ClickAt(CenterOf(toggle));
-        ASSERT_TRUE(WaitUntil([&] { return App::Checked(toggle) != checked; }));
-        app.Click(toggle);
-    } else if (command == L"dialog") {
-        PostMessageW(app.Main(), WM_COMMAND, TakeInt(args), 0);  // as the menu sends it
-        const int control = TakeInt(args);
-        HWND dialog = app.WaitForWindowOfClass(L"#32770");
-        ASSERT_TRUE(dialog && GetDlgItem(dialog, control)) << "no dialog with control " << control;
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }));
-        PressKey(KeyCode(args));
-        ASSERT_TRUE(WaitGone(dialog));
-    } else if (command == L"clip") {
-        Clipboard(true);
-    } else if (command == L"log" || command == L"message" || command == L"menu") {
-        (command == L"log" ? m_ExpectedLog : command == L"message" ? m_ExpectedMessages : m_ExpectedMenu).push_back(all);
-    } else if (command == L"text") {
-        HWND window = Target(Take(args));
-        ExpectSoon([&] { return App::Text(window); }, args);
-    } else if (command == L"history" || command == L"varhistory") {
-        const int box = TakeInt(args);
-        const auto entry = static_cast<size_t>(TakeInt(args));
-        const Texts items = App::ComboItems(command == L"history" ? app.FormulaBox(box) : app.VariableBox(box));
-        EXPECT_EQ(entry < items.size() ? items[entry] : L"<none>", args);
-    } else if (command == L"checked") {
-        HWND toggle = app.ModeToggle(TakeInt(args));
-        ExpectSoon([&] { return App::Checked(toggle); }, args == L"1");
-    } else if (command == L"topmost") {
-        ExpectSoon([&] { return (GetWindowLongW(app.Main(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }, args == L"1");
-    } else if (command == L"saved") {
-        const std::wstring section = Take(args);
-        const std::wstring key = Take(args);
-        EXPECT_EQ(app.SettingsValue(section.c_str(), key.c_str()), args);
-    } else if (command == L"unsaved") {
-        EXPECT_EQ(app.SettingsBytes(), m_FileBefore);
-    } else if (command == L"nofile") {
-        EXPECT_FALSE(app.SettingsExist());
-    } else if (command == L"clipboard") {
-        EXPECT_EQ(Clipboard(), all);
-    } else if (command == L"window") {
-        Box box;
-        for (LONG& value : box) value = TakeInt(args);
-        EXPECT_EQ(BoxOf(App::ScreenRect(app.Main())), box);
-    } else if (command == L"focus") {
-        HWND target = Target(args);
-        ExpectSoon([&] { return FocusOf(app.Main()); }, target);
-    } else if (command == L"selection") {
-        HWND edit = Target(Take(args));
-        const DWORD start = static_cast<DWORD>(TakeInt(args));
-        ExpectSoon([&] { return EditSelection(edit); }, std::make_pair(start, static_cast<DWORD>(std::stoi(args))));
-    } else if (command == L"selected") {
-        const int row = TakeInt(args);
-        ExpectSoon([&] { return SendMessageW(app.FormulaBox(row), CB_GETCURSEL, 0, 0); }, static_cast<LRESULT>(std::stoi(args)));
-    } else if (command == L"opened" || command == L"closed") {
-        ExpectSoon([&] { return Opened(args) != nullptr; }, command == L"opened");
-    } else if (command == L"menuat") {
-        POINT corner = {0, 0};
-        ClientToScreen(Target(args), &corner);
-        ExpectSoon([&] {
-            const RECT menu = App::ScreenRect(Opened(L"#32768"));
-            return std::make_pair(menu.left, menu.top);
-        }, std::make_pair(corner.x, corner.y));
-    } else if (command == L"loglines") {
-        ExpectSoon([&] { return app.LogLines().size(); }, static_cast<size_t>(std::stoul(args)));
-    } else if (command == L"view") {
-        ExpectSoon([&] { return FirstInView(app); }, std::stoi(args));
-    } else if (ACTIONS.find(L" " + command + L" ") == std::wstring::npos) {
-        FAIL() << "unknown command " << ::testing::PrintToString(command);
-    }
+    const Command* found = Find(command);
+    ASSERT_TRUE(found) << "unknown command " << ::testing::PrintToString(command);
+    if (found->step != Step::NONE) Begin(found->step == Step::EXACT);
+    Line line{command, args, args};
+    found->run(*this, line);
 }
 
 class ScriptTest : public ::testing::TestWithParam<const char*> {};
