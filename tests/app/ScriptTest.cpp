@@ -227,11 +227,7 @@ const Command* Script::Find(const std::wstring& name)
          }},
         {L"start", Step::LOOSE, [](Script& s, Line&) { s.Launch(false); }},
         {L"restart", Step::LOOSE, [](Script& s, Line&) { s.Launch(true); }},
-        {L"close", Step::LOOSE,
-         [](Script& s, Line&) {
-             ASSERT_TRUE(s.m_App.Close());
-             s.m_Started = false;
-         }},
+        {L"close", Step::LOOSE, [](Script& s, Line&) { ASSERT_TRUE(s.m_App.Close()); s.m_Started = false; }},
         {L"type", Step::EXACT, [](Script& s, Line& l) { App::SetText(s.Target(Take(l.args)), l.args); }},
         {L"calc", Step::EXACT,
          [](Script& s, Line& l) {
