@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "app/AppGlobals.h"
-#include "app/ErrorMessage.h"
 #include "app/Controls.h"
+#include "app/ErrorMessage.h"
 #include "app/ModeCaption.h"
 #include "app/ResourceIds.h"
 #include "app/WindowPlacement.h"
+#include "app/WindowText.h"
 #include "settings/IniFile.h"
 #include "util/ComboLines.h"
 #include "util/LineExtent.h"
@@ -96,8 +97,7 @@ void ShowMergedSettings(IniFile& ini)
     std::wstring typed[ROW_COUNT + VARIABLE_COUNT];
     for (int i = 0; i < ROW_COUNT + VARIABLE_COUNT; ++i) {
         boxes[i] = i < ROW_COUNT ? FormulaBox(i) : VariableBox(i - ROW_COUNT);
-        typed[i].resize(static_cast<size_t>(GetWindowTextLengthW(boxes[i])) + 1);
-        typed[i].resize(static_cast<size_t>(GetWindowTextW(boxes[i], typed[i].data(), static_cast<int>(typed[i].size()))));
+        typed[i] = WholeText(boxes[i]);
         ComboBox_ResetContent(boxes[i]);
     }
     FillHistories(ini);
